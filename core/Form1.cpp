@@ -1,0 +1,377 @@
+#include "core/Form1.h"
+
+#include <cmath>
+
+#include "clocks/RunTime.h"
+#include "core/NumberFormat.h"
+#include "core/RegistryStrings.h"
+#include "core/StartupRules.h"
+#include "render/LoadGraph.h"
+#include "sources/CPUUsageNT.h"
+#include "window/Geometry.h"
+
+namespace taktora {
+
+namespace {
+
+constexpr const char* kBuildDate = "05.08.2010";
+constexpr int kDesignWidth = 192;
+constexpr int kDesignHeight = 64;
+constexpr int kDesignTop = 32;
+constexpr int kDesignLeft = 32;
+constexpr int kTwipsPerInch = 1440;
+constexpr int kColourWindowFrame = 6;
+constexpr int kColourButtonShadow = 16;
+
+// Setting names of the option boxes, in the order SaveSet writes them (RunAtStartup is written apart).
+struct StoredOption {
+    const char* key;
+    int fallback;
+    OptionBox frmSet::*box;
+};
+constexpr StoredOption kStoredOptions[] = {
+    {"ShowRunTime", 1, &frmSet::CkL},     {"ShowInTask", 0, &frmSet::CkG},    {"ShowInTray", 1, &frmSet::CkT},
+    {"ShowUsageValue", 1, &frmSet::CkN},  {"LockWindow", 0, &frmSet::CkM},    {"HideWindow", 0, &frmSet::CkB},
+    {"WindowOnTop", 0, &frmSet::ckO},     {"UseBoldFont", 0, &frmSet::CkD},   {"AlignCenter", 0, &frmSet::CkZ},
+    {"TaskManager", 1, &frmSet::CkTM},    {"ProcessView", 1, &frmSet::CkPV},  {"Magnetic", 1, &frmSet::ckMag},
+    {"UseGetCoreTemp", 1, &frmSet::CkGD}, {"ShowCoreTemp", 1, &frmSet::CkGT}, {"ShowCoreTempLine", 1, &frmSet::CkGL},
+    {"ShowCoreSpeed", 1, &frmSet::CkGS},
+};
+
+platform::Rect ScreenRect(platform::Desktop& desktop) {
+    const platform::Size screen = desktop.ScreenSize();
+    return {0, 0, screen.width, screen.height};
+}
+
+}  // namespace
+
+Form1::Form1(Platform& platform, platform::MainWindow& window)
+    : platform_(platform), window_(window), store_(platform.registry, "Brisko-Software", "Taktora"), settings_(*this) {}
+
+bool Form1::FileExists(const std::string& path) {
+    // Hidden and system files and folders do not count, nor does an empty file.
+    const auto entry = platform_.files.FindFirst(path);
+    constexpr std::uint32_t kNotNormal =
+        platform::kAttributeHidden | platform::kAttributeSystem | platform::kAttributeDirectory;
+    return entry && (entry->attributes & kNotNormal) == 0 && entry->size > 0;
+}
+
+void Form1::Load() {
+    SettingsApp = "Brisko-Software";
+    SettingsSection = "Taktora";
+    RunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    FixPaths();
+
+    const platform::ProgramVersion version = platform_.system.Program();
+    ProgramVersion = ProgramVersionText(version.major, version.minor, version.revision);
+    settings_.LV = "Version " + ProgramVersion + " - " + kBuildDate;
+
+    const int dpi = platform_.desktop.Dpi();
+    TwipsX = TwipsY = static_cast<float>(kTwipsPerInch) / (dpi > 0 ? dpi : 96);
+
+    ApplyCommandLine();
+    ExtAvailable = FileExists(ExtFilePath);
+    InstallSizeLimits();
+    RestoreGeometry();
+    TransferOptions();
+    CheckRunEntry();
+    settings_.CkG.SetChecked(store_.ReadOption(Key("ShowInTask"), 0) != 0);
+    settings_.CkZ.SetChecked(store_.ReadOption(Key("AlignCenter"), 0) != 0);
+    settings_.CkD.SetChecked(store_.ReadOption(Key("UseBoldFont"), 0) != 0);
+    ApplyPriority();
+    CreateLoadSource();
+    LoadSource->Initialize();
+    ApplyInterval();
+    if (KeepOnTop) {
+        window_.SetTopMost(true);
+    }
+    ReSize();
+    if (!FirstTickDone) {
+        render::DrawWaitNote(picture_, platform_.text);
+        window_.Present(picture_);
+    }
+    CPUDraw();
+    window_.StartTimer(platform::TimerId::Refresh, Interval);
+    window_.StartTimer(platform::TimerId::Sampling, kSamplingInterval);
+    SettingsCaption = settings_.Caption;
+}
+
+void Form1::ShowAfterLoad() {
+    if (!hiddenByOption_) {
+        window_.Show();
+    }
+}
+
+void Form1::FixPaths() {
+    const std::string modulePath = platform_.system.ModulePath();
+    ProgramDir = FolderOf(modulePath);
+    const std::string baseName = BaseNameOf(modulePath);
+    QuotedExePath = "\"" + ProgramDir + baseName + ".exe\"";
+    ExtFilePath = ProgramDir + baseName + ".ext";
+    TaskManagerPath =
+        SystemDirectory(platform_.system.Environment("WINDIR"), platform_.system.Environment("OS")) + "TaskMgr.exe";
+    ProcessViewerPath = ProgramDir + "PViewer\\PrcView.exe";
+    ViewerToolPath = ProgramDir + "PViewer\\PV.exe";
+}
+
+void Form1::ApplyCommandLine() {
+    const CommandLineChoice choice = ParseCommandLine(platform_.system.CommandLineArguments());
+    if (choice.startupWait) {
+        // Started at logon: give the rest of the desktop its start before we take a high priority.
+        platform_.system.Sleep(kStartupWaitMs);
+        WindowsStartKnown = true;
+    }
+    KeySuffix = choice.keySuffix;
+}
+
+void Form1::InstallSizeLimits() {
+    SubclassActive = true;
+    const window::MinMaxLimits limits =
+        window::UnlockedLimits({0, 0, kDesignWidth, kDesignHeight}, ScreenRect(platform_.desktop), TwipsX, TwipsY);
+    MinWidth = limits.MinWidth;
+    MinHeight = limits.MinHeight;
+    MaxWidth = limits.MaxWidth;
+    MaxHeight = limits.MaxHeight;
+}
+
+void Form1::RestoreGeometry() {
+    const auto pixels = [this](const char* name, int fallback) {
+        return static_cast<int>(std::lround(store_.ReadNumber(Key(name), fallback)));
+    };
+    platform::Rect rect{pixels("WinLeft", kDesignLeft), pixels("WinTop", kDesignTop), pixels("WinWidth", kDesignWidth),
+                        pixels("WinHeight", kDesignHeight)};
+    // Windows would not let a sizable window be smaller than its tracking minimum either.
+    rect.width = std::max(rect.width, MinWidth);
+    rect.height = std::max(rect.height, MinHeight);
+    window_.SetRect(rect);
+}
+
+void Form1::TransferOptions() {
+    const auto option = [this](const char* name, int fallback) { return store_.ReadOption(Key(name), fallback); };
+    frmSet& s = settings_;
+
+    s.CkGD.SetEnabled(CoreTempFound && CoreTempDllReady);
+    if (option("UseGetCoreTemp", 1) == 0) {
+        s.CkGD.SetChecked(false);
+        for (OptionBox* box : {&s.CkGT, &s.CkGS, &s.CkGL}) {
+            box->SetEnabled(false);
+        }
+        CoreTempActive = false;
+    } else {
+        s.CkGD.SetChecked(true);
+        for (OptionBox* box : {&s.CkGT, &s.CkGS, &s.CkGL}) {
+            box->SetEnabled(true);
+        }
+        CoreTempActive = CoreTempFound && CoreTempDllReady;
+    }
+    s.CkGT.SetChecked(option("ShowCoreTemp", 1) != 0);
+    s.CkGS.SetChecked(option("ShowCoreSpeed", 1) != 0);
+    s.CkGL.SetChecked(option("ShowCoreTempLine", 1) != 0);
+    s.ckMag.SetChecked(option("Magnetic", 1) != 0);
+
+    if (s.ckMag.Checked()) {
+        window_.SetRect(window::KeepOnScreen(window_.GetRect(), ScreenRect(platform_.desktop)));
+    }
+
+    s.CkL.SetChecked(option("ShowRunTime", 1) != 0);
+
+    const int showInTray = option("ShowInTray", 1);
+    s.CkT.SetChecked(showInTray != 0);
+    if (showInTray == 0) {
+        s.CkTM.SetEnabled(false);
+        s.CkPV.SetEnabled(false);
+    } else {
+        s.CkTM.SetEnabled(true);
+        s.CkPV.SetEnabled(true);
+    }
+
+    s.CkM.SetChecked(option("LockWindow", 0) != 0);
+    s.CkN.SetChecked(option("ShowUsageValue", 1) != 0);
+    s.CkB.SetChecked(option("HideWindow", 0) != 0);
+
+    // The two double-click choices exclude each other; with both stored as 1 the Process Viewer wins.
+    if (option("TaskManager", 1) != 0) {
+        s.CkTM.SetChecked(true);
+        s.CkPV.SetChecked(false);
+    } else {
+        s.CkTM.SetChecked(false);
+    }
+    if (option("ProcessView", 1) != 0) {
+        s.CkPV.SetChecked(true);
+        s.CkTM.SetChecked(false);
+    } else {
+        s.CkPV.SetChecked(false);
+    }
+
+    const bool onTop = option("WindowOnTop", 0) != 0;
+    s.ckO.SetChecked(onTop);
+    KeepOnTop = onTop;
+}
+
+void Form1::CheckRunEntry() {
+    const std::string entry =
+        RegGetString(platform_.registry, platform::RegRoot::CurrentUser, RunKeyPath, SettingsSection);
+    settings_.CkS.SetChecked(!entry.empty());
+    RunAtStartupOn = !entry.empty();
+    if (entry.empty() && store_.ReadOption(Key("RunAtStartup"), 0) == 1) {
+        // The user asked for the Run entry but it has gone (cleaned up by some tool): put it back at once.
+        RunAtStartupOn = true;
+        settings_.CkS.SetChecked(true);
+        SaveSet();
+    }
+}
+
+void Form1::ApplyPriority() {
+    if (store_.ReadOption(Key("MaxTaskPriority"), 1) == 1) {
+        platform_.system.RaiseThreadPriority();
+        platform_.system.RaiseProcessPriority();
+    }
+}
+
+void Form1::CreateLoadSource() {
+    const platform::OsVersion os = platform_.system.Version();
+    if (os.platformId == 2) {
+        TaskManagerFound = FileExists(TaskManagerPath);
+        if (!TaskManagerFound) {
+            settings_.CkTM.SetEnabled(false);
+        }
+    }
+    ProcessViewerFound = FileExists(ProcessViewerPath);
+    if (!ProcessViewerFound && os.platformId == 2) {
+        settings_.CkPV.SetEnabled(false);
+    }
+    if (!CoreTempActive) {
+        settings_.CkGD.SetChecked(false);
+    }
+    LoadSource = std::make_unique<clsCPUUsageNT>(platform_.kernel);
+
+    if (ProcessViewerFound && !TaskManagerFound) {
+        settings_.CkPV.SetEnabled(true);
+        settings_.CkPV.SetChecked(true);
+    }
+    if (TaskManagerFound && !ProcessViewerFound) {
+        settings_.CkTM.SetEnabled(true);
+        settings_.CkTM.SetChecked(true);
+    }
+}
+
+void Form1::ApplyInterval() {
+    Interval = store_.ReadInterval(Key("Interval"), kDefaultInterval);
+    settings_.CO1 = RateBoxText(Interval);
+}
+
+void Form1::TimerCTick() {
+    if (LoadSource) {
+        SampleSum += static_cast<float>(LoadSource->Query());
+    }
+}
+
+void Form1::Timer1Tick() {
+    CPUDraw();
+    FirstTickDone = true;
+}
+
+void Form1::CPUDraw() {
+    const std::optional<float> load = LoadHistory::PeriodLoad(SampleSum, Interval, kSamplingInterval, FirstTickDone);
+    SampleSum = 0;
+    if (!load) {
+        return;
+    }
+    PeriodLoad = *load;
+    TaskbarText = "CPU:" + FormatGeneral(PeriodLoad, platform_.system.DecimalSeparator()) + "%";
+
+    const platform::Size client = window_.ClientSize();
+    const int w = LoadHistory::GraphSize(client.width);
+    const int h = LoadHistory::GraphSize(client.height);
+    history_.Record(PeriodLoad, std::nullopt, w);
+
+    if (picture_.Width() != client.width || picture_.Height() != client.height) {
+        picture_.Resize(client.width, client.height);
+    }
+    render::LoadGraphInput graph{history_, w, h, PeriodLoad};
+    graph.ShowUptime = settings_.CkL.Checked();
+    if (graph.ShowUptime) {
+        graph.uptimeText = UptimeText(platform_.system.TickCount(), platform_.system.TickCount64());
+    }
+    graph.decimalSeparator = platform_.system.DecimalSeparator();
+    graph.windowFrame = platform_.desktop.SystemColour(kColourWindowFrame);
+    graph.buttonShadow = platform_.desktop.SystemColour(kColourButtonShadow);
+    graph.visible = window_.IsVisible();
+    const std::optional<std::string> toolTip = render::DrawLoadGraph(picture_, platform_.text, graph);
+    window_.Present(picture_);
+    if (toolTip) {
+        window_.SetToolTip(*toolTip);
+    }
+}
+
+void Form1::ReSize() {
+    const platform::Size client = window_.ClientSize();
+    picture_.Resize(client.width, client.height);
+    if (client.width != graphWidth_) {
+        graphWidth_ = client.width;
+        history_.ResetForWidth();
+    }
+    render::DrawGraphFrame(picture_, platform_.desktop.SystemColour(kColourWindowFrame),
+                           platform_.desktop.SystemColour(kColourButtonShadow));
+    window_.Present(picture_);
+}
+
+void Form1::SaveSet() {
+    const platform::Rect rect = window_.GetRect();
+    store_.Write(Key("WinTop"), std::to_string(rect.top));
+    store_.Write(Key("WinLeft"), std::to_string(rect.left));
+    store_.Write(Key("WinWidth"), std::to_string(rect.width));
+    store_.Write(Key("WinHeight"), std::to_string(rect.height));
+    store_.Write(Key("Interval"), std::to_string(Interval));
+
+    // RunAtStartup is one per user, whatever profile is running.
+    store_.Write("RunAtStartup", OptionText(settings_.CkS));
+    if (RunAtStartupOn) {
+        RegSetString(platform_.registry, platform::RegRoot::CurrentUser, RunKeyPath, SettingsSection,
+                     QuotedExePath + " /startup");
+    } else {
+        RegDeleteString(platform_.registry, platform::RegRoot::CurrentUser, RunKeyPath, SettingsSection);
+    }
+    for (const StoredOption& option : kStoredOptions) {
+        store_.Write(Key(option.key), OptionText(settings_.*option.box));
+    }
+}
+
+void Form1::Unload() {
+    if (unloaded_) {
+        return;
+    }
+    unloaded_ = true;
+    window_.StopTimer(platform::TimerId::Refresh);
+    window_.StopTimer(platform::TimerId::Sampling);
+    settings_.Hide();
+    SaveSet();
+    if (LoadSource) {
+        LoadSource->Terminate();
+        LoadSource.reset();
+    }
+}
+
+void Form1::ShowTrayIcon(bool show) {
+    TrayIconShown = show;
+}
+
+void Form1::ShowMainWindow(bool show) {
+    hiddenByOption_ = !show;
+    if (show) {
+        window_.Show();
+    } else {
+        window_.Hide();
+    }
+}
+
+void Form1::ShowTaskbarButton(bool) {}
+
+void Form1::SetKeepOnTop(bool onTop) {
+    KeepOnTop = onTop;
+    window_.SetTopMost(onTop);
+}
+
+void Form1::SetLocked(bool) {}
+
+}  // namespace taktora

@@ -1,0 +1,134 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/LoadHistory.h"
+#include "core/SettingsStore.h"
+#include "dialog/frmSet.h"
+#include "platform/Desktop.h"
+#include "platform/FileSystem.h"
+#include "platform/Kernel.h"
+#include "platform/MainWindow.h"
+#include "platform/Registry.h"
+#include "platform/System.h"
+#include "platform/TextPainter.h"
+#include "render/Image.h"
+#include "sources/LoadSource.h"
+
+namespace taktora {
+
+// The Windows services the main window's model uses.
+struct Platform {
+    platform::Registry& registry;
+    platform::System& system;
+    platform::FileSystem& files;
+    platform::Kernel& kernel;
+    platform::Desktop& desktop;
+    platform::TextPainter& text;
+};
+
+// The main window's behaviour: start-up, the stored settings, the measurement cycle and shutdown. The real window
+// translates its messages into these calls.
+class Form1 : public SettingsHost {
+public:
+    Form1(Platform& platform, platform::MainWindow& window);
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    // The load handler. The window itself becomes visible afterwards through ShowAfterLoad.
+    void Load();
+    void ShowAfterLoad();
+    void TimerCTick();
+    void Timer1Tick();
+    // One measurement update and redraw. Every call records one sample, whoever calls it.
+    void CPUDraw();
+    // The window's size changed.
+    void ReSize();
+    void SaveSet();
+    // Closing the main window or Windows ending the session; runs once.
+    void Unload();
+    bool Unloaded() const { return unloaded_; }
+
+    frmSet& Settings() { return settings_; }
+
+    // SettingsHost
+    void ShowTrayIcon(bool show) override;
+    void ShowMainWindow(bool show) override;
+    void ShowTaskbarButton(bool show) override;
+    void SetKeepOnTop(bool onTop) override;
+    void SetLocked(bool locked) override;
+    void SetRunAtStartup(bool run) override { RunAtStartupOn = run; }
+    bool TaskManagerAvailable() override { return TaskManagerFound; }
+
+    static constexpr int kDefaultInterval = 1000;
+    static constexpr int kSamplingInterval = 100;
+    static constexpr int kStartupWaitMs = 15000;
+
+    // Fixed at start-up.
+    std::string SettingsApp;
+    std::string SettingsSection;
+    std::string RunKeyPath;
+    std::string KeySuffix;
+    std::string ProgramDir;
+    std::string QuotedExePath;
+    std::string ExtFilePath;
+    std::string TaskManagerPath;
+    std::string ProcessViewerPath;
+    std::string ViewerToolPath;
+    std::string ProgramVersion;
+    bool ExtAvailable = false;
+    bool TaskManagerFound = false;
+    bool ProcessViewerFound = false;
+    bool CoreTempFound = false;
+    bool CoreTempDllReady = false;
+    bool CoreTempActive = false;
+    bool WindowsStartKnown = false;
+    float TwipsX = 15;
+    float TwipsY = 15;
+    bool SubclassActive = false;
+    int MinWidth = 0;
+    int MinHeight = 0;
+    int MaxWidth = 0;
+    int MaxHeight = 0;
+    std::string SettingsCaption;
+    std::unique_ptr<clsLoadSource> LoadSource;
+
+    // Live state.
+    bool RunAtStartupOn = false;
+    bool KeepOnTop = false;
+    bool TrayIconShown = false;
+    int Interval = kDefaultInterval;  // Timer1's interval, ms
+    float SampleSum = 0;
+    bool FirstTickDone = false;
+    std::string TaskbarText;
+    float PeriodLoad = 0;
+    const LoadHistory& History() const { return history_; }
+
+private:
+    std::string Key(const std::string& name) const { return name + KeySuffix; }
+    void FixPaths();
+    void ApplyCommandLine();
+    void InstallSizeLimits();
+    void RestoreGeometry();
+    void TransferOptions();
+    void CheckRunEntry();
+    void ApplyPriority();
+    void CreateLoadSource();
+    void ApplyInterval();
+    bool FileExists(const std::string& path);
+    std::string OptionText(const OptionBox& box) const { return box.Checked() ? "1" : "0"; }
+
+    Platform& platform_;
+    platform::MainWindow& window_;
+    SettingsStore store_;
+    frmSet settings_;
+    LoadHistory history_;
+    render::Image picture_;  // the graph box Pic1
+    int graphWidth_ = -1;
+    bool hiddenByOption_ = false;
+    bool unloaded_ = false;
+};
+
+}  // namespace taktora

@@ -1,0 +1,84 @@
+#include "core/LoadHistory.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <numeric>
+
+namespace taktora {
+
+namespace {
+
+constexpr int kDefaultRefreshMs = 1000;
+constexpr int kDefaultSamplingMs = 100;
+// Windows keeps window sizes inside the 16-bit coordinate range; anything larger is a garbage size and must not
+// turn into gigabytes of history.
+constexpr double kMaxGraphSize = 32767.0;
+
+}  // namespace
+
+LoadHistory::LoadHistory()
+    : loadHistory_(kInitialSize, 0.0f), meanHistory_(kInitialSize, 0.0f), tempHistory_(kInitialSize, 0.0f) {}
+
+std::optional<float> LoadHistory::PeriodLoad(float sampleSum, int interval1Ms, int intervalCMs, bool firstTickDone) {
+    if (interval1Ms <= 0 || intervalCMs <= 0) {
+        interval1Ms = kDefaultRefreshMs;
+        intervalCMs = kDefaultSamplingMs;
+    }
+    const double ticksPerPeriod = static_cast<double>(interval1Ms) / intervalCMs;
+    float load = static_cast<float>(sampleSum / ticksPerPeriod);
+    // One sampling tick more than nominal can fall into a period; the clamp absorbs it. The negated comparison also
+    // turns NaN and -0 into 0.
+    if (!(load > 0.0f)) {
+        load = 0.0f;
+    } else if (load > 100.0f) {
+        load = 100.0f;
+    }
+    if (load == 100.0f && !firstTickDone) {
+        return std::nullopt;
+    }
+    return load;
+}
+
+int LoadHistory::GraphSize(double scaleSize) {
+    if (!std::isfinite(scaleSize)) {
+        return 1;
+    }
+    const double size = std::nearbyint(std::clamp(scaleSize, 0.0, kMaxGraphSize) - 1.0) - 2.0;
+    return std::max(static_cast<int>(size), 1);
+}
+
+void LoadHistory::Record(float periodLoad, std::optional<float> temp, int w) {
+    w = std::clamp(w, 1, static_cast<int>(kMaxGraphSize));
+    const std::size_t needed = static_cast<std::size_t>(w) + 2;
+    if (needed > loadHistory_.size()) {
+        loadHistory_.resize(needed, 0.0f);
+        meanHistory_.resize(needed, 0.0f);
+        tempHistory_.resize(needed, 0.0f);
+    }
+    const std::size_t newest = static_cast<std::size_t>(w) + 1;
+    if (filledColumns_ == 0) {
+        std::fill(loadHistory_.begin() + 1, loadHistory_.begin() + newest + 1, 0.0f);
+        std::fill(meanHistory_.begin() + 1, meanHistory_.begin() + newest + 1, 0.0f);
+    }
+    if (temp) {
+        tempHistory_[newest] = *temp;
+    }
+    loadHistory_[newest] = periodLoad;
+    meanHistory_[newest] = windowMean_;
+
+    const float sum = std::accumulate(loadHistory_.begin() + 1, loadHistory_.begin() + newest + 1, 0.0f);
+    // Element W + 1 keeps a copy of the newest value until the next update overwrites it.
+    std::copy(loadHistory_.begin() + 1, loadHistory_.begin() + newest + 1, loadHistory_.begin());
+    std::copy(meanHistory_.begin() + 1, meanHistory_.begin() + newest + 1, meanHistory_.begin());
+    std::copy(tempHistory_.begin() + 1, tempHistory_.begin() + newest + 1, tempHistory_.begin());
+
+    int divisor = w;
+    if (filledColumns_ < w) {
+        ++filledColumns_;
+        divisor = filledColumns_;
+    }
+    windowMean_ = sum / static_cast<float>(divisor);
+}
+
+}  // namespace taktora

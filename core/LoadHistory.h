@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+namespace taktora {
+
+// The load history behind the graph: one column per refresh update, newest at index W, plus the moving mean over
+// the visible window. Written by the measurement stage of CPUDraw, read by the graph drawing.
+class LoadHistory {
+public:
+    static constexpr int kInitialSize = 4098;
+
+    LoadHistory();
+
+    // The mean load of one refresh period from the sum of its sampling-tick results, clamped to 0..100 (a failed
+    // reading that ends up NaN counts as 0). Empty when the update must be skipped: a reading of exactly 100 before
+    // the first refresh tick has finished comes from the sources' start-up state, not from the machine.
+    static std::optional<float> PeriodLoad(float sampleSum, int interval1Ms, int intervalCMs, bool firstTickDone);
+
+    // W from the graph box's scale width, or H from its scale height, in pixels.
+    static int GraphSize(double scaleSize);
+
+    // The next update starts the graph afresh; called whenever the graph width changes.
+    void ResetForWidth() { filledColumns_ = 0; }
+
+    // Records one update for a graph of W columns. temp is the Core Temp temperature, empty while Core Temp is not
+    // the source (TempHistory is then left alone).
+    void Record(float periodLoad, std::optional<float> temp, int w);
+
+    // Per column, newest at index W. At least W + 2 elements after Record(.., w).
+    const std::vector<float>& Loads() const { return loadHistory_; }
+    const std::vector<float>& Means() const { return meanHistory_; }
+    const std::vector<float>& Temps() const { return tempHistory_; }
+    float WindowMean() const { return windowMean_; }
+    int FilledColumns() const { return filledColumns_; }
+
+private:
+    std::vector<float> loadHistory_;
+    std::vector<float> meanHistory_;
+    std::vector<float> tempHistory_;
+    float windowMean_ = 0.0f;
+    int filledColumns_ = 0;
+};
+
+}  // namespace taktora

@@ -1,0 +1,115 @@
+#include "core/SettingsStore.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "core/RegistryStrings.h"
+
+namespace taktora {
+
+namespace {
+
+constexpr int kOptionMax = 255;
+constexpr int kIntervalMin = 100;
+constexpr int kIntervalMax = 32767;
+// Window coordinates beyond this are not a position any screen has.
+constexpr double kCoordinateLimit = 1000000;
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return "";
+    }
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::optional<long long> ParseWholeNumber(const std::string& text) {
+    const std::string trimmed = Trim(text);
+    std::size_t i = 0;
+    if (i < trimmed.size() && (trimmed[i] == '+' || trimmed[i] == '-')) {
+        ++i;
+    }
+    if (i == trimmed.size() || trimmed.size() > 12) {
+        return std::nullopt;
+    }
+    for (std::size_t k = i; k < trimmed.size(); ++k) {
+        if (trimmed[k] < '0' || trimmed[k] > '9') {
+            return std::nullopt;
+        }
+    }
+    return std::strtoll(trimmed.c_str(), nullptr, 10);
+}
+
+std::optional<double> ParseDecimalNumber(const std::string& text) {
+    // Earlier versions wrote geometry in the locale's number form, so a comma counts as the decimal separator too.
+    std::string trimmed = Trim(text);
+    std::size_t i = 0;
+    if (i < trimmed.size() && (trimmed[i] == '+' || trimmed[i] == '-')) {
+        ++i;
+    }
+    bool digits = false;
+    bool separator = false;
+    for (std::size_t k = i; k < trimmed.size(); ++k) {
+        char& c = trimmed[k];
+        if (c >= '0' && c <= '9') {
+            digits = true;
+        } else if ((c == '.' || c == ',') && !separator) {
+            separator = true;
+            c = '.';
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits || trimmed.size() > 32) {
+        return std::nullopt;
+    }
+    const double value = std::strtod(trimmed.c_str(), nullptr);
+    if (!std::isfinite(value) || std::fabs(value) > kCoordinateLimit) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+SettingsStore::SettingsStore(platform::Registry& registry, const std::string& app, const std::string& section)
+    : registry_(registry), keyPath_("Software\\VB and VBA Program Settings\\" + app + "\\" + section) {}
+
+std::optional<std::string> SettingsStore::Read(const std::string& name) {
+    const auto data = registry_.Read(platform::RegRoot::CurrentUser, keyPath_, name, kMaxRegistryChars);
+    if (!data || data->type != platform::RegType::String) {
+        return std::nullopt;
+    }
+    return data->text.substr(0, data->text.find('\0'));
+}
+
+void SettingsStore::Write(const std::string& name, const std::string& text) {
+    RegSetString(registry_, platform::RegRoot::CurrentUser, keyPath_, name, text);
+}
+
+int SettingsStore::ReadOption(const std::string& name, int fallback) {
+    const auto text = Read(name);
+    const auto value = text ? ParseWholeNumber(*text) : std::nullopt;
+    if (!value || *value < 0 || *value > kOptionMax) {
+        return fallback;
+    }
+    return static_cast<int>(*value);
+}
+
+int SettingsStore::ReadInterval(const std::string& name, int fallback) {
+    const auto text = Read(name);
+    const auto value = text ? ParseWholeNumber(*text) : std::nullopt;
+    if (!value || *value < kIntervalMin || *value > kIntervalMax) {
+        return fallback;
+    }
+    return static_cast<int>(*value);
+}
+
+double SettingsStore::ReadNumber(const std::string& name, double fallback) {
+    const auto text = Read(name);
+    const auto value = text ? ParseDecimalNumber(*text) : std::nullopt;
+    return value.value_or(fallback);
+}
+
+}  // namespace taktora

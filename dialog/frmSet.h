@@ -1,0 +1,83 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "dialog/OptionBox.h"
+
+namespace taktora {
+
+// What the dialog's click actions change outside the dialog.
+class SettingsHost {
+public:
+    virtual ~SettingsHost() = default;
+    virtual void ShowTrayIcon(bool show) = 0;
+    virtual void ShowMainWindow(bool show) = 0;
+    virtual void ShowTaskbarButton(bool show) = 0;
+    virtual void SetKeepOnTop(bool onTop) = 0;
+    virtual void SetLocked(bool locked) = 0;
+    virtual void SetRunAtStartup(bool run) = 0;
+    virtual bool TaskManagerAvailable() = 0;
+};
+
+// The information and settings dialog as a model. It exists for the whole run, shown or hidden; its boxes hold every
+// on/off option.
+class frmSet {
+public:
+    explicit frmSet(SettingsHost& host);
+    frmSet(const frmSet&) = delete;
+    frmSet& operator=(const frmSet&) = delete;
+
+    OptionBox CkL{"Windows &Laufzeit im Hauptfenster anzeigen", " Zeigt die Windows-Laufzeit im Hauptfenster an ... "};
+    OptionBox CkG{"&Programm in der Task-Leiste zeigen", " Programm in der Task-Leiste anzeigen ... "};
+    OptionBox CkT{"CPU-Auslastung als SysTray-Icon &anzeigen",
+                  " CPU-Auslastung als Icon im SysTray (Infobereich) anzeigen ... "};
+    OptionBox CkTM{"&DoppelKlick auf SysTray-Icon öffnet TaskManager",
+                   " Doppel-Klick auf das SysTray-Icon startet den Windows TaskManager ... "};
+    OptionBox CkPV{"D&oppelKlick auf SysTray-Icon öffnet ProcessView",
+                   " Doppel-Klick auf das SysTray-Icon startet ProcessViewer ... "};
+    OptionBox CkB{"Hauptfenster aus&blenden, wenn SysTray-Icon aktiv",
+                  " Blendet das Hauptfenster aus, wenn das SysTray-Icon aktiv ist "};
+    OptionBox CkN{"CPU-Auslastungswert im &Icon anzeigen", " CPU-Auslastungswert im Icon anzeigen ... "};
+    OptionBox CkZ{"Schrift im Icon &zentriert ausrichten",
+                  " Schrift im Icon zentriert ausrichten (Standard: rechtsbündig) "};
+    OptionBox CkD{"Schrift im Icon &dicker darstellen", " Schrift im Icon wird etwas dicker dargestellt "};
+    OptionBox CkM{"Hauptfenster vor Änderungen &schützen",
+                  " Verschieben bzw. Größenänderung wird beim Hauptfenster verhindert ... "};
+    OptionBox ckO{"Hauptfenster immer im &Vordergrund halten ", " Programm immer im Vordergrund anzeigen "};
+    OptionBox ckMag{"&Magnetisches Hauptfenster", " Hauptfenster wird magnetisch vom Bildschirmrand angezogen "};
+    OptionBox CkS{"Programm beim Start von &Windows laden", " Programm beim Start von Windows automatisch laden "};
+    OptionBox CkGD{"CoreTemp verwenden",
+                   " Verwendet CoreTemp zum ermitteln der CPU-Auslastung (genauer). CoreTemp und neustart von Taktora "
+                   "erforderlich! "};
+    OptionBox CkGT{"CoreTemp: Zeige &Temperatur", " Zeigt die CPU-Temperatur in °C an. "};
+    OptionBox CkGL{"CoreTemp: Zeige Temperatur-&Kurve", " Zeigt die CPU-Temperatur als Kurve an. "};
+    OptionBox CkGS{"CoreTemp: Zeige &Geschwindigkeit", " Zeigt die aktuelle CPU-Geschwindigkeit in MHz an "};
+
+    // Every box, in the dialog's order from top to bottom.
+    std::array<OptionBox*, 17> Boxes();
+
+    static constexpr const char* kCaption = "Taktora Info / Settings";
+
+    std::string Caption = kCaption;
+    std::string LV = "Version";  // version label
+    std::string CO1;             // rate box text
+    bool RestartNeeded = false;
+    int FirstClickSeen = 0;
+
+    bool Visible() const { return visible_; }
+    void Show();
+    void Hide();
+    // The real dialog listens here to follow the model's visibility and caption.
+    void OnVisibilityChange(std::function<void()> observer) { visibilityObserver_ = std::move(observer); }
+
+private:
+    void WireClickActions();
+
+    SettingsHost& host_;
+    bool visible_ = false;
+    std::function<void()> visibilityObserver_;
+};
+
+}  // namespace taktora

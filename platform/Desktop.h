@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/Types.h"
+
+namespace taktora::platform {
+
+struct Size {
+    int width = 0;
+    int height = 0;
+    bool operator==(const Size&) const = default;
+};
+
+// The screen the program lives on.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    virtual Size ScreenSize() = 0;  // primary screen, pixels
+    virtual int Dpi() = 0;          // logical pixels per inch of the primary screen
+    virtual Colour SystemColour(int index) = 0;
+};
+
+}  // namespace taktora::platform

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/Desktop.h"
+#include "platform/Types.h"
+
+namespace taktora::render {
+class Image;
+}
+
+namespace taktora::platform {
+
+enum class TimerId { Refresh = 1, Sampling = 2 };
+
+// The real main window as its model sees it. Every call maps onto one window operation.
+class MainWindow {
+public:
+    virtual ~MainWindow() = default;
+    virtual Rect GetRect() = 0;
+    virtual void SetRect(const Rect& rect) = 0;
+    virtual Size ClientSize() = 0;
+    virtual void Show() = 0;
+    virtual void Hide() = 0;
+    virtual bool IsVisible() = 0;
+    virtual void SetTopMost(bool topMost) = 0;
+    virtual void StartTimer(TimerId id, int milliseconds) = 0;
+    virtual void StopTimer(TimerId id) = 0;
+    virtual void Close() = 0;  // asks the window to unload, as Alt+F4 does
+    // Hands the finished graph picture to the window, which shows it at the next paint.
+    virtual void Present(const render::Image& picture) = 0;
+    virtual void SetToolTip(const std::string& text) = 0;
+};
+
+}  // namespace taktora::platform

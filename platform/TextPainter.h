@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Types.h"
+
+namespace taktora::render {
+class Image;
+}
+
+namespace taktora::platform {
+
+struct Font {
+    std::string face;  // "Tahoma", "MS Sans Serif"
+    int points = 8;
+    bool bold = false;
+    bool operator==(const Font&) const = default;
+};
+
+// The one thing the pure side cannot rasterise: text. Texts are UTF-8; (x, y) is the top-left corner of the text
+// cell, drawn with a transparent background.
+class TextPainter {
+public:
+    virtual ~TextPainter() = default;
+    virtual int MeasureWidth(const Font& font, const std::string& text) = 0;
+    virtual void Draw(render::Image& image, const Font& font, int x, int y, Colour colour, const std::string& text) = 0;
+};
+
+}  // namespace taktora::platform

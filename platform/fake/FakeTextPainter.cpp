@@ -1,0 +1,17 @@
+#include "platform/fake/FakeTextPainter.h"
+
+#include <algorithm>
+
+namespace taktora::platform {
+
+int FakeTextPainter::MeasureWidth(const Font&, const std::string& text) {
+    const auto codePoints =
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+    return static_cast<int>(codePoints) * kCharWidth;
+}
+
+void FakeTextPainter::Draw(render::Image&, const Font& font, int x, int y, Colour colour, const std::string& text) {
+    calls.push_back(Call{font, x, y, colour, text});
+}
+
+}  // namespace taktora::platform

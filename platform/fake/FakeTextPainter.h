@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/TextPainter.h"
+
+namespace taktora::platform {
+
+// Text with fixed metrics: every character (UTF-8 code point) is kCharWidth pixels wide. Nothing is rasterised;
+// every Draw call is recorded in order.
+class FakeTextPainter : public TextPainter {
+public:
+    static constexpr int kCharWidth = 5;
+
+    struct Call {
+        Font font;
+        int x = 0;
+        int y = 0;
+        Colour colour;
+        std::string text;
+        bool operator==(const Call&) const = default;
+    };
+
+    int MeasureWidth(const Font& font, const std::string& text) override;
+    void Draw(render::Image& image, const Font& font, int x, int y, Colour colour, const std::string& text) override;
+
+    std::vector<Call> calls;
+};
+
+}  // namespace taktora::platform

@@ -1,0 +1,166 @@
+#include "platform/win32/MainWindow.h"
+
+#include <commctrl.h>
+
+#include "core/Form1.h"
+#include "platform/win32/Text.h"
+
+namespace taktora::platform::win32 {
+
+MainWindow::MainWindow(HINSTANCE instance) {
+    RegisterClass(instance, kClassName, CS_DBLCLKS, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    // A tool window keeps the main window off the taskbar; the sizing border is its only frame.
+    Create(instance, kClassName, L"", WS_EX_TOOLWINDOW, WS_POPUP | WS_THICKFRAME, 0, 0, 192, 64, nullptr);
+    CreateToolTip(instance);
+}
+
+void MainWindow::CreateToolTip(HINSTANCE instance) {
+    toolTip_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, instance, nullptr);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(Handle());
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+Rect MainWindow::GetRect() {
+    RECT r{};
+    GetWindowRect(Handle(), &r);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void MainWindow::SetRect(const Rect& rect) {
+    SetWindowPos(Handle(), nullptr, rect.left, rect.top, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Size MainWindow::ClientSize() {
+    RECT r{};
+    GetClientRect(Handle(), &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+void MainWindow::Show() {
+    ShowWindow(Handle(), SW_SHOWNA);
+}
+
+void MainWindow::Hide() {
+    ShowWindow(Handle(), SW_HIDE);
+}
+
+bool MainWindow::IsVisible() {
+    return IsWindowVisible(Handle()) != FALSE;
+}
+
+void MainWindow::SetTopMost(bool topMost) {
+    SetWindowPos(Handle(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void MainWindow::StartTimer(TimerId id, int milliseconds) {
+    SetTimer(Handle(), static_cast<UINT_PTR>(id), static_cast<UINT>(milliseconds), nullptr);
+}
+
+void MainWindow::StopTimer(TimerId id) {
+    KillTimer(Handle(), static_cast<UINT_PTR>(id));
+}
+
+void MainWindow::Close() {
+    PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+void MainWindow::Present(const render::Image& picture) {
+    picture_ = picture;
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void MainWindow::SetToolTip(const std::string& text) {
+    std::wstring wide = Utf8ToWide(text);
+    if (wide == toolTipText_) {
+        return;
+    }
+    toolTipText_ = std::move(wide);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(Handle());
+    tool.lpszText = toolTipText_.data();
+    SendMessageW(toolTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void MainWindow::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(Handle(), &ps);
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    if (picture_.Width() > 0 && picture_.Height() > 0) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = picture_.Width();
+        info.bmiHeader.biHeight = -picture_.Height();  // top-down, like the buffer
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        SetDIBitsToDevice(dc, 0, 0, picture_.Width(), picture_.Height(), 0, 0, 0, picture_.Height(), picture_.Data(),
+                          &info, DIB_RGB_COLORS);
+    }
+    // Whatever the picture does not cover yet (the window just grew) stays black.
+    const auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    const RECT right{picture_.Width(), 0, client.right, client.bottom};
+    const RECT below{0, picture_.Height(), client.right, client.bottom};
+    FillRect(dc, &right, black);
+    FillRect(dc, &below, black);
+    EndPaint(Handle(), &ps);
+}
+
+void MainWindow::OnGetMinMaxInfo(MINMAXINFO& info) {
+    info.ptMinTrackSize = {form_->MinWidth, form_->MinHeight};
+    info.ptMaxTrackSize = {form_->MaxWidth, form_->MaxHeight};
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (form_ == nullptr) {
+        return Default(message, wParam, lParam);
+    }
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;  // the picture covers the whole client area; erasing first would flicker
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_TIMER:
+            if (wParam == static_cast<WPARAM>(TimerId::Sampling)) {
+                form_->TimerCTick();
+            } else if (wParam == static_cast<WPARAM>(TimerId::Refresh)) {
+                form_->Timer1Tick();
+            }
+            return 0;
+        case WM_GETMINMAXINFO:
+            if (form_->SubclassActive) {
+                OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+            }
+            return 0;
+        case WM_CLOSE:
+            form_->Unload();
+            DestroyWindow(Handle());
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            // Windows ends the process after this message: save now, as closing the window would.
+            if (wParam != FALSE) {
+                form_->Unload();
+            }
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return Default(message, wParam, lParam);
+    }
+}
+
+}  // namespace taktora::platform::win32

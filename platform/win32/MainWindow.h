@@ -1,0 +1,52 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/MainWindow.h"
+#include "platform/win32/WindowBase.h"
+#include "render/Image.h"
+
+namespace taktora {
+class Form1;
+}
+
+namespace taktora::platform::win32 {
+
+// The caption-less tool window `Form1` lives in. It shows the picture the model hands over and passes every event
+// to the model.
+class MainWindow final : public platform::MainWindow, public WindowBase<MainWindow> {
+public:
+    static constexpr const wchar_t* kClassName = L"TaktoraMain";
+
+    explicit MainWindow(HINSTANCE instance);
+    void Attach(Form1& form) { form_ = &form; }
+
+    Rect GetRect() override;
+    void SetRect(const Rect& rect) override;
+    Size ClientSize() override;
+    void Show() override;
+    void Hide() override;
+    bool IsVisible() override;
+    void SetTopMost(bool topMost) override;
+    void StartTimer(TimerId id, int milliseconds) override;
+    void StopTimer(TimerId id) override;
+    void Close() override;
+    void Present(const render::Image& picture) override;
+    void SetToolTip(const std::string& text) override;
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    void OnPaint();
+    void OnGetMinMaxInfo(MINMAXINFO& info);
+    void CreateToolTip(HINSTANCE instance);
+
+    Form1* form_ = nullptr;
+    render::Image picture_;
+    HWND toolTip_ = nullptr;
+    std::wstring toolTipText_;
+};
+
+}  // namespace taktora::platform::win32

@@ -1,0 +1,20 @@
+#include <windows.h>
+
+#include "platform/win32/Handles.h"
+#include "platform/win32/Win32Platform.h"
+
+namespace taktora::platform::win32 {
+
+Size Win32Desktop::ScreenSize() { return Size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+int Win32Desktop::Dpi() {
+    const WindowDc screen(nullptr);
+    return GetDeviceCaps(screen.Get(), LOGPIXELSY);
+}
+
+Colour Win32Desktop::SystemColour(int index) {
+    const COLORREF colour = GetSysColor(index);
+    return Colour{GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
+
+}  // namespace taktora::platform::win32

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/Desktop.h"
+#include "platform/FileSystem.h"
+#include "platform/Kernel.h"
+#include "platform/Registry.h"
+#include "platform/System.h"
+#include "platform/TextPainter.h"
+#include "platform/win32/Handles.h"
+
+namespace taktora::platform::win32 {
+
+class Win32Registry final : public Registry {
+public:
+    std::optional<RegData> Read(RegRoot root, const std::string& subkey, const std::string& name,
+                                std::size_t maxChars) override;
+    bool WriteString(RegRoot root, const std::string& subkey, const std::string& name,
+                     const std::string& text) override;
+    bool DeleteValue(RegRoot root, const std::string& subkey, const std::string& name) override;
+};
+
+class Win32Kernel final : public Kernel {
+public:
+    Win32Kernel();
+    long QueryProcessorCount(std::uint8_t& processors) override;
+    long QueryCurrentTime(std::int64_t& currentTime) override;
+    long QueryIdleTime(std::int64_t& idleTime) override;
+
+private:
+    using QueryFunction = LONG(WINAPI*)(ULONG informationClass, void* buffer, ULONG length, ULONG* returnLength);
+    long Query(ULONG informationClass, void* buffer, ULONG length);
+
+    QueryFunction query_ = nullptr;  // NtQuerySystemInformation, absent on the Windows 9x family
+};
+
+class Win32System final : public System {
+public:
+    Win32System();
+    std::string Environment(const std::string& name) override;
+    std::string ModulePath() override;
+    std::string CommandLineArguments() override;
+    void Sleep(int milliseconds) override;
+    void RaiseThreadPriority() override;
+    void RaiseProcessPriority() override;
+    OsVersion Version() override;
+    int NativeProcessorArchitecture() override;
+    std::uint32_t TickCount() override;
+    std::optional<std::uint64_t> TickCount64() override;
+    LocalSeconds Now() override;
+    ProgramVersion Program() override;
+    bool TopLevelWindowOfClassExists(const std::string& className) override;
+
+private:
+    using TickCount64Function = ULONGLONG(WINAPI*)();
+
+    TickCount64Function tickCount64_ = nullptr;  // GetTickCount64 exists from Windows Vista on
+};
+
+class Win32FileSystem final : public FileSystem {
+public:
+    std::optional<FileEntry> FindFirst(const std::string& pattern) override;
+    bool Delete(const std::string& path) override;
+};
+
+class Win32Desktop final : public Desktop {
+public:
+    Size ScreenSize() override;
+    int Dpi() override;
+    Colour SystemColour(int index) override;
+};
+
+// Text through GDI, non-antialiased so that every pixel is reproducible. Fonts are made once per Font for the
+// painter's DPI and kept until the painter goes.
+class GdiTextPainter final : public TextPainter {
+public:
+    explicit GdiTextPainter(int dpi);
+    int MeasureWidth(const Font& font, const std::string& text) override;
+    void Draw(render::Image& image, const Font& font, int x, int y, Colour colour, const std::string& text) override;
+
+private:
+    HFONT FontFor(const Font& font);
+
+    int dpi_;
+    MemoryDc dc_;
+    std::vector<std::pair<Font, GdiFont>> fonts_;
+};
+
+}  // namespace taktora::platform::win32

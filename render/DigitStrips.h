@@ -1,0 +1,19 @@
+#pragma once
+
+#include "render/Image.h"
+
+namespace taktora::render {
+
+constexpr Pixel kGlyphWhite = Rgb(252, 254, 252);
+constexpr Pixel kShadowDark = Rgb(4, 2, 4);
+constexpr Pixel kShadowBackground = Rgb(255, 255, 255);
+
+// Ten cells for the digits 0 to 9 side by side, 8 rows high: white glyphs on black. A regular cell is 5 pixels wide,
+// a bold one 6; the glyph leaves the cell's last column and last row free so that its shadow fits inside the cell.
+Image MakeDigitStrip(bool bold);
+
+// The drop shadow of a digit strip, same size: dark where the glyphs moved one pixel right and one down land on a
+// pixel the glyphs leave free, white everywhere else. Any non-black pixel of the digit strip counts as glyph.
+Image MakeShadowStrip(const Image& digitStrip);
+
+}  // namespace taktora::render

@@ -1,0 +1,178 @@
+#include "render/LoadGraph.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "core/NumberFormat.h"
+
+namespace taktora::render {
+
+namespace {
+
+using platform::Colour;
+using platform::Font;
+
+constexpr Pixel kColumnBackground = Rgb(8, 8, 8);
+constexpr Pixel kLoadBar = Rgb(0, 160, 0);
+constexpr Pixel kBarTop = Rgb(160, 255, 160);
+constexpr Pixel kMeanInsideBar = Rgb(0, 128, 0);
+constexpr Pixel kMeanBand = Rgb(0, 80, 80);
+constexpr Pixel kMeanAboveBar = Rgb(112, 153, 153);
+constexpr Pixel kTemperatureDot = Rgb(153, 16, 16);
+
+constexpr Colour kWhite{255, 255, 255};
+constexpr Colour kDarkGrey{64, 64, 64};
+
+struct LineColours {
+    Colour text;
+    Colour shadow;
+};
+constexpr LineColours kUptimeColours{{204, 255, 204}, {16, 64, 16}};
+constexpr LineColours kSpeedColours{{204, 204, 255}, {16, 16, 64}};
+constexpr LineColours kTemperatureColours{{255, 204, 204}, {80, 16, 16}};
+
+constexpr int kFirstLineTop = 5;
+constexpr int kLineStep = 11;
+
+Font LoadTextFont() {
+    return Font{"MS Sans Serif", 7, true};
+}
+Font InfoFont() {
+    return Font{"Tahoma", 7, false};
+}
+
+// Rounds halves to even. Values far outside the box (or NaN from a bad temperature) land on row -1, which the image
+// clips, instead of overflowing the conversion.
+int Row(double y, int boxHeight) {
+    if (!(y > -1.0)) {
+        return -1;
+    }
+    return static_cast<int>(std::nearbyint(std::min(y, static_cast<double>(boxHeight))));
+}
+
+// The whole part, rounded down, of a load in 0..100.
+int WholePercent(float load) {
+    if (!(load > 0.0f)) {
+        return 0;
+    }
+    return static_cast<int>(std::floor(std::min(load, 100.0f)));
+}
+
+void TrimTrailingBlanks(std::string& text) {
+    const auto end = text.find_last_not_of(' ');
+    text.erase(end == std::string::npos ? 0 : end + 1);
+}
+
+void DrawColumns(Image& image, const LoadGraphInput& in) {
+    const auto& loads = in.history.Loads();
+    const auto& means = in.history.Means();
+    const auto& temps = in.history.Temps();
+    const int bottom = image.Height() - 1;
+    const double h = in.h;
+    // A W that the history was never recorded with must not read past its end.
+    const int last = std::min(in.w, static_cast<int>(loads.size()) - 1);
+    const int first = std::max(last - in.history.FilledColumns(), 0);
+    const bool curve = in.ShowCurve && in.TjMax != 0;
+
+    for (int i = first; i <= last; ++i) {
+        const int x = i + 1;
+        const float load = loads[i];
+        const float mean = means[i];
+        const int yL = Row(h - load * h / 100.0 + 1.0, image.Height());
+        const int yA = Row(h - mean * h / 100.0 + 1.0, image.Height());
+
+        // The bar covers yL down to the bottom, so the background stops above it: half the writes on tall boxes.
+        image.Line(x, 0, x, std::min(yL - 1, bottom), kColumnBackground);
+        if (mean > load) {
+            image.Line(x, yA, x, yL, kMeanBand);
+            image.Set(x, yA, kMeanAboveBar);
+        }
+        image.Line(x, yL, x, bottom, kLoadBar);
+        if (load > mean) {
+            image.Set(x, yA, kMeanInsideBar);
+        }
+        if (curve) {
+            image.Set(x, Row(h - temps[i] * h / in.TjMax, image.Height()), kTemperatureDot);
+        }
+        if (yL > 1) {
+            image.Set(x, yL, kBarTop);
+        }
+    }
+}
+
+void DrawShadowed(Image& image, platform::TextPainter& painter, int y, const LineColours& colours,
+                  const std::string& text) {
+    const Font font = InfoFont();
+    painter.Draw(image, font, 8, y + 1, colours.shadow, text);
+    painter.Draw(image, font, 7, y, colours.text, text);
+}
+
+std::string Tooltip(const LoadGraphInput& in, const std::string& loadText) {
+    std::string tip = " CPU: " + loadText + "  (ø " + std::to_string(WholePercent(in.history.WindowMean())) + "%) ";
+    if (in.ShowTemp) {
+        TrimTrailingBlanks(tip);
+        tip += ",  Temp: " + FormatFixed(in.Temp, 0, in.decimalSeparator) + "°C ";
+    }
+    if (in.ShowSpeed) {
+        TrimTrailingBlanks(tip);
+        tip += ",  Speed: " + FormatFixed(in.fCPUspeed, 2, in.decimalSeparator) + " MHz (" +
+               FormatFixed(in.fFSBspeed, 2, in.decimalSeparator) + " MHz * " +
+               FormatFixed(in.fMultipier, 1, in.decimalSeparator) + ") ";
+    }
+    return tip;
+}
+
+}  // namespace
+
+std::optional<std::string> DrawLoadGraph(Image& image, platform::TextPainter& painter, const LoadGraphInput& in) {
+    if (!in.visible) {
+        DrawGraphFrame(image, in.windowFrame, in.buttonShadow);
+        return std::nullopt;
+    }
+    image.Fill(0);
+    DrawColumns(image, in);
+
+    const std::string loadText = std::to_string(WholePercent(in.PeriodLoad)) + "%";
+    const Font loadFont = LoadTextFont();
+    const int textWidth = painter.MeasureWidth(loadFont, loadText);
+    const int textLeft = image.Width() - textWidth - 1 - 6;
+    painter.Draw(image, loadFont, textLeft + 1, 6, kDarkGrey, loadText);
+    painter.Draw(image, loadFont, textLeft, 5, kWhite, loadText);
+
+    std::string tooltip = Tooltip(in, loadText);
+
+    int y = kFirstLineTop;
+    if (in.ShowUptime) {
+        DrawShadowed(image, painter, y, kUptimeColours, in.uptimeText);
+        y += kLineStep;
+    }
+    if (in.ShowSpeed) {
+        DrawShadowed(image, painter, y, kSpeedColours, FormatFixed(in.fCPUspeed, 0, in.decimalSeparator) + " MHz");
+        y += kLineStep;
+    }
+    if (in.ShowTemp) {
+        DrawShadowed(image, painter, y, kTemperatureColours, FormatFixed(in.Temp, 0, in.decimalSeparator) + " °C");
+    }
+
+    DrawGraphFrame(image, in.windowFrame, in.buttonShadow);
+    return tooltip;
+}
+
+void DrawGraphFrame(Image& image, Colour windowFrame, Colour buttonShadow) {
+    const int sw = image.Width();
+    const int sh = image.Height();
+    image.Line(0, 0, 0, sh, ToPixel(windowFrame));
+    image.Line(0, 0, sw, 0, ToPixel(windowFrame));
+    image.Line(sw - 1, 1, sw - 1, sh, ToPixel(buttonShadow));
+    image.Line(1, sh - 1, sw - 1, sh - 1, ToPixel(buttonShadow));
+}
+
+void DrawWaitNote(Image& image, platform::TextPainter& painter) {
+    const Font font = InfoFont();
+    const std::string note = "Bitte warten ...";
+    painter.Draw(image, font, 7, 6, kDarkGrey, note);
+    painter.Draw(image, font, 6, 5, kWhite, note);
+}
+
+}  // namespace taktora::render

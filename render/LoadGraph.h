@@ -1,0 +1,45 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/LoadHistory.h"
+#include "platform/TextPainter.h"
+#include "platform/Types.h"
+#include "render/Image.h"
+
+namespace taktora::render {
+
+// Everything one update of the graph box Pic1 needs. The Core Temp values matter only while their switches are on.
+struct LoadGraphInput {
+    const LoadHistory& history;  // also supplies WindowMean and FilledColumns
+    int w = 1;                   // W and H of the measurement stage
+    int h = 1;
+    float PeriodLoad = 0.0f;
+    bool ShowUptime = false;
+    bool ShowTemp = false;
+    bool ShowSpeed = false;
+    bool ShowCurve = false;
+    std::string uptimeText{};  // the Windows run-time text of WinRun
+    float Temp = 0.0f;
+    unsigned TjMax = 0;  // 0 leaves the temperature curve out
+    float fCPUspeed = 0.0f;
+    float fFSBspeed = 0.0f;
+    float fMultipier = 0.0f;
+    char decimalSeparator = ',';
+    platform::Colour windowFrame{};   // system colour index 6
+    platform::Colour buttonShadow{};  // system colour index 16
+    bool visible = true;              // whether Form1 is visible
+};
+
+// Redraws the whole graph box (the image is the box, its size SW x SH). A hidden window gets only the frame.
+// Returns the new tooltip text of the box, or nothing when the tooltip stays as it is (hidden window).
+std::optional<std::string> DrawLoadGraph(Image& image, platform::TextPainter& painter, const LoadGraphInput& input);
+
+// The sunken frame about the box; the resize path draws it on its own right after clearing the box.
+void DrawGraphFrame(Image& image, platform::Colour windowFrame, platform::Colour buttonShadow);
+
+// The note shown in the box from start-up until the first measurement update draws over it.
+void DrawWaitNote(Image& image, platform::TextPainter& painter);
+
+}  // namespace taktora::render

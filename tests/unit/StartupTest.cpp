@@ -1,0 +1,321 @@
+#include <gtest/gtest.h>
+
+#include "core/Form1.h"
+#include "platform/fake/FakePlatform.h"
+#include "platform/fake/FakeTextPainter.h"
+
+namespace taktora {
+namespace {
+
+using platform::RegRoot;
+using platform::RegType;
+
+constexpr const char* kSettingsKey = "Software\\VB and VBA Program Settings\\Brisko-Software\\Taktora";
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+class StartupTest : public ::testing::Test {
+protected:
+    void Store(const std::string& name, const std::string& text) {
+        registry.Put(RegRoot::CurrentUser, kSettingsKey, name, {RegType::String, text});
+    }
+    std::optional<std::string> Stored(const std::string& name) {
+        return registry.Get(RegRoot::CurrentUser, kSettingsKey, name);
+    }
+    Form1& Start() {
+        form.Load();
+        form.ShowAfterLoad();
+        return form;
+    }
+
+    fake::FakeRegistry registry;
+    fake::FakeSystem system;
+    fake::FakeFileSystem files;
+    fake::FakeKernel kernel;
+    fake::FakeDesktop desktop;
+    platform::FakeTextPainter text;
+    fake::FakeMainWindow window;
+    Platform platform{registry, system, files, kernel, desktop, text};
+    Form1 form{platform, window};
+};
+
+TEST_F(StartupTest, FreshUserGetsEveryDefaultAndNoRunEntry) {
+    Start();
+    EXPECT_EQ(window.rect, (platform::Rect{32, 32, 192, 64}));
+    EXPECT_TRUE(window.visible);
+    form.Unload();
+
+    const std::map<std::string, std::string> expected = {
+        {"WinTop", "32"},          {"WinLeft", "32"},      {"WinWidth", "192"},     {"WinHeight", "64"},
+        {"Interval", "1000"},      {"ShowRunTime", "1"},   {"ShowInTask", "0"},     {"ShowInTray", "1"},
+        {"ShowUsageValue", "1"},   {"LockWindow", "0"},    {"HideWindow", "0"},     {"RunAtStartup", "0"},
+        {"WindowOnTop", "0"},      {"UseBoldFont", "0"},   {"AlignCenter", "0"},    {"TaskManager", "0"},
+        {"ProcessView", "1"},      {"Magnetic", "1"},      {"UseGetCoreTemp", "0"}, {"ShowCoreTemp", "1"},
+        {"ShowCoreTempLine", "1"}, {"ShowCoreSpeed", "1"},
+    };
+    EXPECT_EQ(registry.ValueNames(RegRoot::CurrentUser, kSettingsKey).size(), expected.size());
+    for (const auto& [name, value] : expected) {
+        EXPECT_EQ(Stored(name), value) << name;
+    }
+    EXPECT_FALSE(Stored("MaxTaskPriority"));
+    EXPECT_FALSE(registry.Get(RegRoot::CurrentUser, kRunKey, "Taktora"));
+}
+
+TEST_F(StartupTest, MissingRunEntryIsRecreatedAtOnceWhenAskedFor) {
+    Store("RunAtStartup", "1");
+    Start();
+    EXPECT_EQ(registry.Get(RegRoot::CurrentUser, kRunKey, "Taktora"),
+              "\"C:\\Programme\\Taktora\\Taktora.exe\" /startup");
+    EXPECT_EQ(Stored("WinTop"), "32");  // everything was written during start-up
+    EXPECT_TRUE(form.Settings().CkS.Checked());
+}
+
+TEST_F(StartupTest, ExistingRunEntryTicksTheBoxAndSurvivesTheSave) {
+    registry.Put(RegRoot::CurrentUser, kRunKey, "Taktora", {RegType::String, "\"C:\\old.exe\" /startup"});
+    Start();
+    EXPECT_TRUE(form.RunAtStartupOn);
+    form.Settings().CkS.SetChecked(false);
+    form.Unload();
+    EXPECT_FALSE(registry.Get(RegRoot::CurrentUser, kRunKey, "Taktora"));
+    EXPECT_EQ(Stored("RunAtStartup"), "0");
+}
+
+TEST_F(StartupTest, ProfileRunAtStartupIsReadUnderTheSuffixAndWrittenWithout) {
+    Store("RunAtStartup", "1");
+    system.arguments = "2";
+    Start();
+    EXPECT_FALSE(registry.Get(RegRoot::CurrentUser, kRunKey, "Taktora"));
+    form.Unload();
+    EXPECT_EQ(Stored("RunAtStartup"), "0");
+    EXPECT_EQ(Stored("WinTop.2"), "32");
+    EXPECT_FALSE(Stored("RunAtStartup.2"));
+}
+
+TEST_F(StartupTest, CommandLineChoosesWaitAndProfile) {
+    struct Case {
+        const char* arguments;
+        bool waits;
+        const char* suffix;
+    };
+    const Case cases[] = {
+        {"", false, ""},        {"3", false, ".3"},           {"abc", false, ""},       {"0", false, ""},
+        {"/STARTUP", true, ""}, {"-x /Startup -y", true, ""}, {"/startup 3", true, ""}, {" 1 2", false, ".12"},
+        {"1.5", false, ".1.5"}, {"-4", false, ".-4"},
+    };
+    for (const Case& c : cases) {
+        fake::FakeRegistry reg;
+        fake::FakeSystem sys;
+        sys.arguments = c.arguments;
+        fake::FakeMainWindow win;
+        Platform p{reg, sys, files, kernel, desktop, text};
+        Form1 f{p, win};
+        f.Load();
+        EXPECT_EQ(sys.sleeps, c.waits ? std::vector<int>{15000} : std::vector<int>{}) << c.arguments;
+        EXPECT_EQ(f.WindowsStartKnown, c.waits) << c.arguments;
+        EXPECT_EQ(f.KeySuffix, c.suffix) << c.arguments;
+    }
+}
+
+TEST_F(StartupTest, ProfileKeysCarryTheSuffix) {
+    system.arguments = "3";
+    Store("WinTop.3", "100");
+    Store("WinTop", "200");
+    Start();
+    EXPECT_EQ(window.rect.top, 100);
+    form.Unload();
+    for (const char* name : {"WinTop.3", "Interval.3", "ShowRunTime.3", "ShowCoreSpeed.3", "RunAtStartup"}) {
+        EXPECT_TRUE(Stored(name)) << name;
+    }
+    EXPECT_EQ(Stored("WinTop"), "200");
+}
+
+TEST_F(StartupTest, StoredGeometryIsRestoredAndSavedUnchanged) {
+    Store("WinLeft", "500");
+    Store("WinTop", "300");
+    Store("WinWidth", "300");
+    Store("WinHeight", "100");
+    Start();
+    EXPECT_EQ(window.rect, (platform::Rect{500, 300, 300, 100}));
+    form.Unload();
+    EXPECT_EQ(Stored("WinLeft"), "500");
+    EXPECT_EQ(Stored("WinTop"), "300");
+    EXPECT_EQ(Stored("WinWidth"), "300");
+    EXPECT_EQ(Stored("WinHeight"), "100");
+}
+
+TEST_F(StartupTest, UnusableValuesFallBackToTheirDefaultsAndAreSavedValid) {
+    Store("WinTop", "abc");
+    Store("WinLeft", "40,6");  // the locale form of earlier versions
+    Store("Interval", "0");
+    Store("ShowRunTime", "7x");
+    Store("Magnetic", "256");
+    Store("ShowInTask", "2");
+    registry.Put(RegRoot::CurrentUser, kSettingsKey, "WinWidth", {RegType::Other, "300"});
+    Start();
+    EXPECT_EQ(window.rect, (platform::Rect{41, 32, 192, 64}));
+    EXPECT_EQ(window.timers[platform::TimerId::Refresh], 1000);
+    EXPECT_TRUE(form.Settings().CkL.Checked());
+    EXPECT_TRUE(form.Settings().ckMag.Checked());
+    EXPECT_TRUE(form.Settings().CkG.Checked());
+    form.Unload();
+    EXPECT_EQ(Stored("WinTop"), "32");
+    EXPECT_EQ(Stored("Interval"), "1000");
+    EXPECT_EQ(Stored("ShowRunTime"), "1");
+    EXPECT_EQ(Stored("ShowInTask"), "1");
+}
+
+TEST_F(StartupTest, IntervalSetsTheTimerAndTheRateBox) {
+    struct Case {
+        const char* stored;
+        int timer;
+        const char* box;
+    };
+    for (const Case& c : {Case{"2500", 2500, "2.5"}, Case{"12000", 12000, "1.0"}, Case{"500", 500, "0.5"},
+                          Case{"99", 1000, "1.0"}, Case{"32768", 1000, "1.0"}, Case{"100", 100, "0.1"}}) {
+        fake::FakeRegistry reg;
+        reg.Put(RegRoot::CurrentUser, kSettingsKey, "Interval", {RegType::String, c.stored});
+        fake::FakeMainWindow win;
+        Platform p{reg, system, files, kernel, desktop, text};
+        Form1 f{p, win};
+        f.Load();
+        EXPECT_EQ(win.timers[platform::TimerId::Refresh], c.timer) << c.stored;
+        EXPECT_EQ(win.timers[platform::TimerId::Sampling], 100) << c.stored;
+        EXPECT_EQ(f.Settings().CO1, c.box) << c.stored;
+    }
+}
+
+TEST_F(StartupTest, DoubleClickChoicesExcludeEachOtherAndFollowTheToolsFound) {
+    struct Case {
+        bool taskManager;
+        bool viewer;
+        bool tmEnabled, tmChecked, pvEnabled, pvChecked;
+    };
+    const Case cases[] = {
+        {true, true, true, false, true, true},      // both stored as 1: the viewer wins
+        {true, false, true, true, false, false},    // only Task Manager: it takes the double-click
+        {false, true, false, false, true, true},    // only the viewer
+        {false, false, false, false, false, true},  // neither: both disabled, the stored choice stays
+    };
+    for (const Case& c : cases) {
+        fake::FakeRegistry reg;
+        fake::FakeFileSystem fs;
+        if (c.taskManager) {
+            fs.Add("C:\\WINDOWS\\System32\\TaskMgr.exe", 1000);
+        }
+        if (c.viewer) {
+            fs.Add("C:\\Programme\\Taktora\\PViewer\\PrcView.exe", 1000);
+        }
+        fake::FakeMainWindow win;
+        Platform p{reg, system, fs, kernel, desktop, text};
+        Form1 f{p, win};
+        f.Load();
+        const frmSet& s = f.Settings();
+        EXPECT_EQ(s.CkTM.Enabled(), c.tmEnabled) << c.taskManager << c.viewer;
+        EXPECT_EQ(s.CkTM.Checked(), c.tmChecked) << c.taskManager << c.viewer;
+        EXPECT_EQ(s.CkPV.Enabled(), c.pvEnabled) << c.taskManager << c.viewer;
+        EXPECT_EQ(s.CkPV.Checked(), c.pvChecked) << c.taskManager << c.viewer;
+    }
+}
+
+TEST_F(StartupTest, EmptyHiddenOrFolderFilesDoNotCount) {
+    files.Add("C:\\WINDOWS\\System32\\TaskMgr.exe", 0);
+    files.Add("C:\\Programme\\Taktora\\PViewer\\PrcView.exe", 10, platform::kAttributeHidden);
+    files.Add("C:\\Programme\\Taktora\\Taktora.ext", 10, platform::kAttributeDirectory);
+    Start();
+    EXPECT_FALSE(form.TaskManagerFound);
+    EXPECT_FALSE(form.ProcessViewerFound);
+    EXPECT_FALSE(form.ExtAvailable);
+}
+
+TEST_F(StartupTest, PriorityIsRaisedOnlyForExactlyOne) {
+    for (const auto& [stored, raised] : std::vector<std::pair<std::string, bool>>{
+             {"", true}, {"1", true}, {"0", false}, {"2", false}, {"junk", true}}) {
+        fake::FakeRegistry reg;
+        if (!stored.empty()) {
+            reg.Put(RegRoot::CurrentUser, kSettingsKey, "MaxTaskPriority", {RegType::String, stored});
+        }
+        fake::FakeSystem sys;
+        fake::FakeMainWindow win;
+        Platform p{reg, sys, files, kernel, desktop, text};
+        Form1 f{p, win};
+        f.Load();
+        const std::vector<std::string> expected =
+            raised ? std::vector<std::string>{"thread priority", "process priority"} : std::vector<std::string>{};
+        EXPECT_EQ(sys.events, expected) << stored;
+    }
+}
+
+TEST_F(StartupTest, HideWindowOnlyHidesBehindATrayIcon) {
+    for (const auto& [tray, visible] : std::vector<std::pair<std::string, bool>>{{"0", true}, {"1", false}}) {
+        fake::FakeRegistry reg;
+        reg.Put(RegRoot::CurrentUser, kSettingsKey, "HideWindow", {RegType::String, "1"});
+        reg.Put(RegRoot::CurrentUser, kSettingsKey, "ShowInTray", {RegType::String, tray});
+        fake::FakeMainWindow win;
+        Platform p{reg, system, files, kernel, desktop, text};
+        Form1 f{p, win};
+        f.Load();
+        f.ShowAfterLoad();
+        EXPECT_TRUE(f.Settings().CkB.Checked());
+        EXPECT_EQ(win.visible, visible) << tray;
+    }
+}
+
+TEST_F(StartupTest, MagneticStartPullsAnOffScreenWindowInside) {
+    Store("WinLeft", "1000");
+    Store("WinTop", "740");
+    Start();
+    EXPECT_EQ(window.rect, (platform::Rect{1024 - 192, 768 - 64 - 28, 192, 64}));
+
+    fake::FakeRegistry reg;
+    reg.Put(RegRoot::CurrentUser, kSettingsKey, "WinLeft", {RegType::String, "1000"});
+    reg.Put(RegRoot::CurrentUser, kSettingsKey, "Magnetic", {RegType::String, "0"});
+    fake::FakeMainWindow win;
+    Platform p{reg, system, files, kernel, desktop, text};
+    Form1 f{p, win};
+    f.Load();
+    EXPECT_EQ(win.rect.left, 1000);
+}
+
+TEST_F(StartupTest, CoreTempOptionWithoutCoreTempIsStoredOff) {
+    Store("UseGetCoreTemp", "1");
+    Start();
+    EXPECT_FALSE(form.Settings().CkGD.Checked());
+    EXPECT_FALSE(form.Settings().CkGD.Enabled());
+    form.Unload();
+    EXPECT_EQ(Stored("UseGetCoreTemp"), "0");
+}
+
+TEST_F(StartupTest, WindowOnTopIsAppliedAtStart) {
+    Store("WindowOnTop", "1");
+    Start();
+    EXPECT_TRUE(form.KeepOnTop);
+    EXPECT_TRUE(window.topMost);
+}
+
+TEST_F(StartupTest, UnloadSavesOnceAndEndsTheSource) {
+    Start();
+    form.Settings().Show();
+    form.Unload();
+    const int writes = registry.writes;
+    form.Unload();  // Windows ending the session after the window was closed
+    EXPECT_EQ(registry.writes, writes);
+    EXPECT_FALSE(form.Settings().Visible());
+    EXPECT_EQ(form.LoadSource, nullptr);
+    EXPECT_TRUE(window.timers.empty());
+}
+
+TEST_F(StartupTest, VersionLabelAndPaths) {
+    system.modulePath = "D:\\Tools\\Monitor.EXE";
+    system.environment = {{"WINDIR", " C:\\Windows\\ "}, {"OS", "windows_nt"}};
+    Start();
+    EXPECT_EQ(form.Settings().LV, "Version 4.21 - 05.08.2010");
+    EXPECT_EQ(form.ProgramDir, "D:\\Tools\\");
+    EXPECT_EQ(form.QuotedExePath, "\"D:\\Tools\\Monitor.exe\"");
+    EXPECT_EQ(form.ExtFilePath, "D:\\Tools\\Monitor.ext");
+    EXPECT_EQ(form.TaskManagerPath, "C:\\Windows\\System32\\TaskMgr.exe");
+    EXPECT_EQ(form.ProcessViewerPath, "D:\\Tools\\PViewer\\PrcView.exe");
+    EXPECT_EQ(form.SettingsCaption, "Taktora Info / Settings");
+    EXPECT_FLOAT_EQ(form.TwipsX, 15);
+}
+
+}  // namespace
+}  // namespace taktora

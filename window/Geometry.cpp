@@ -1,0 +1,131 @@
+#include "window/Geometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace taktora::window {
+
+using platform::Rect;
+
+namespace {
+
+constexpr float kDefaultTwipsPerPixel = 15.0f;
+
+int AddScreenTwips(int windowPixels, int screenPixels, float twipsPerPixel) {
+    if (!std::isfinite(twipsPerPixel) || twipsPerPixel <= 0.0f) {
+        twipsPerPixel = kDefaultTwipsPerPixel;
+    }
+    const double total = windowPixels + std::round(static_cast<double>(screenPixels) * twipsPerPixel);
+    return static_cast<int>(std::clamp(total, static_cast<double>(std::numeric_limits<int>::min()),
+                                       static_cast<double>(std::numeric_limits<int>::max())));
+}
+
+}  // namespace
+
+TaskbarEdge GetTaskbarEdge(const Rect& taskbar, const Rect& screen) {
+    if (screen.height > taskbar.height) {
+        return taskbar.top > screen.top ? TaskbarEdge::Bottom : TaskbarEdge::Top;
+    }
+    return taskbar.left > screen.left ? TaskbarEdge::Right : TaskbarEdge::Left;
+}
+
+int GetTaskbarHeight(const Rect& taskbar, const Rect& screen) {
+    return std::min(taskbar.Bottom(), screen.Bottom()) - taskbar.top;
+}
+
+SnapLimits GetSnapLimits(TaskbarEdge edge, int taskbarHeight, const Rect& screen) {
+    switch (edge) {
+        case TaskbarEdge::Bottom:
+            return {screen.top, screen.Bottom() - taskbarHeight};
+        case TaskbarEdge::Top:
+            return {screen.top + taskbarHeight, screen.Bottom()};
+        case TaskbarEdge::Left:
+        case TaskbarEdge::Right:
+            break;
+    }
+    return {screen.top, screen.Bottom()};
+}
+
+std::optional<Rect> FormMove(DragState& state, const Rect& window, int button, int x, int y, int magnet,
+                             const Rect& taskbar, const Rect& screen) {
+    const SnapLimits limits = GetSnapLimits(GetTaskbarEdge(taskbar, screen), GetTaskbarHeight(taskbar, screen), screen);
+    state.DragX = x;
+    state.DragY = y;
+    if (button == 0) {
+        state.DragAnchorX = x;
+        state.DragAnchorY = y;
+        return std::nullopt;
+    }
+    if (button != 1) {
+        return std::nullopt;
+    }
+
+    Rect moved = window;
+    moved.top = window.top + (y - state.DragAnchorY);
+    moved.left = window.left + (x - state.DragAnchorX);
+    if (magnet > 0) {
+        // Later rules win, so a window wider or taller than the screen ends up flush right or on the bottom limit.
+        if (moved.left <= screen.left + magnet) {
+            moved.left = screen.left;
+        }
+        if (moved.top <= limits.TopLimit + magnet) {
+            moved.top = limits.TopLimit;
+        }
+        if (moved.Right() >= screen.Right() - magnet) {
+            moved.left = screen.Right() - moved.width;
+        }
+        if (moved.Bottom() >= limits.BottomLimit - magnet) {
+            moved.top = limits.BottomLimit - moved.height;
+        }
+    }
+    if (moved == window) {
+        return std::nullopt;
+    }
+    return moved;
+}
+
+Rect KeepOnScreen(const Rect& window, const Rect& screen) {
+    Rect kept = window;
+    if (kept.Bottom() > screen.Bottom()) {
+        kept.top = screen.Bottom() - kept.height - kBottomClearance;
+    }
+    if (kept.Right() > screen.Right()) {
+        kept.left = screen.Right() - kept.width;
+    }
+    kept.top = std::max(kept.top, screen.top);
+    kept.left = std::max(kept.left, screen.left);
+    return kept;
+}
+
+std::optional<Rect> EnforceTickGeometry(const Rect& window, Rect& kept, bool locked, bool magnetic,
+                                        const Rect& screen) {
+    Rect target = window;
+    if (locked) {
+        target = kept;
+    } else {
+        kept = window;
+    }
+    if (magnetic) {
+        target = KeepOnScreen(target, screen);
+        kept.left = target.left;
+        kept.top = target.top;
+    }
+    if (target == window) {
+        return std::nullopt;
+    }
+    return target;
+}
+
+MinMaxLimits UnlockedLimits(const Rect& window, const Rect& screen, float twipsX, float twipsY) {
+    MinMaxLimits limits;
+    limits.MaxWidth = AddScreenTwips(window.width, screen.width, twipsX);
+    limits.MaxHeight = AddScreenTwips(window.height, screen.height, twipsY);
+    return limits;
+}
+
+MinMaxLimits LockedLimits(const Rect& window) {
+    return {window.width, window.height, window.width, window.height};
+}
+
+}  // namespace taktora::window
