@@ -70,6 +70,8 @@ void Form1::Load() {
     TwipsX = TwipsY = static_cast<float>(kTwipsPerInch) / (dpi > 0 ? dpi : 96);
 
     ApplyCommandLine();
+    Clocks =
+        SetStartTime(WindowsStartKnown, platform_.system.Now(), UptimeSeconds(), platform_.registry, platform_.files);
     ExtAvailable = FileExists(ExtFilePath);
     InstallSizeLimits();
     RestoreGeometry();
@@ -291,7 +293,8 @@ void Form1::CPUDraw() {
     render::LoadGraphInput graph{history_, w, h, PeriodLoad};
     graph.ShowUptime = settings_.CkL.Checked();
     if (graph.ShowUptime) {
-        graph.uptimeText = UptimeText(platform_.system.TickCount(), platform_.system.TickCount64());
+        graph.uptimeText =
+            WinRun(Clocks, platform_.system.Now(), platform_.system.TickCount(), platform_.system.TickCount64());
     }
     graph.decimalSeparator = platform_.system.DecimalSeparator();
     graph.windowFrame = platform_.desktop.SystemColour(kColourWindowFrame);
@@ -302,6 +305,37 @@ void Form1::CPUDraw() {
     if (toolTip) {
         window_.SetToolTip(*toolTip);
     }
+    RefreshClocks();
+}
+
+void Form1::RefreshClocks() {
+    if (!settings_.Visible()) {
+        return;
+    }
+    settings_.LRT = UptimeText(platform_.system.TickCount(), platform_.system.TickCount64());
+    settings_.LPR = ProgramRunTime(Clocks, platform_.system.Now());
+    settings_.Refresh();
+}
+
+std::uint64_t Form1::UptimeSeconds() {
+    const auto tick64 = platform_.system.TickCount64();
+    return tick64 ? *tick64 / 1000 : static_cast<std::uint64_t>(TickSeconds(platform_.system.TickCount()));
+}
+
+void Form1::FocusMainWindow() {
+    if (window_.IsVisible()) {
+        window_.Focus();
+    }
+}
+
+void Form1::SetRefreshInterval(int milliseconds) {
+    Interval = milliseconds;
+    window_.StartTimer(platform::TimerId::Refresh, Interval);
+}
+
+void Form1::ShowRestartHint() {
+    platform_.shell.ShowMessage(" HINWEIS:", "Bitte starten Sie den Taktora neu. Danke!    ",
+                                platform::MessageIcon::Exclamation);
 }
 
 void Form1::ReSize() {

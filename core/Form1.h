@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "clocks/StartTimes.h"
 #include "core/LoadHistory.h"
 #include "core/SettingsStore.h"
 #include "dialog/frmSet.h"
@@ -12,6 +13,7 @@
 #include "platform/Kernel.h"
 #include "platform/MainWindow.h"
 #include "platform/Registry.h"
+#include "platform/Shell.h"
 #include "platform/System.h"
 #include "platform/TextPainter.h"
 #include "render/Image.h"
@@ -27,6 +29,7 @@ struct Platform {
     platform::Kernel& kernel;
     platform::Desktop& desktop;
     platform::TextPainter& text;
+    platform::Shell& shell;
 };
 
 // The main window's behaviour: start-up, the stored settings, the measurement cycle and shutdown. The real window
@@ -61,6 +64,12 @@ public:
     void SetLocked(bool locked) override;
     void SetRunAtStartup(bool run) override { RunAtStartupOn = run; }
     bool TaskManagerAvailable() override { return TaskManagerFound; }
+    void SaveSettings() override { SaveSet(); }
+    void FocusMainWindow() override;
+    void SetRefreshInterval(int milliseconds) override;
+    void OpenUrl(const std::string& address) override { platform_.shell.OpenUrl(address); }
+    void ShowRestartHint() override;
+    std::string VersionText() override { return ProgramVersion; }
 
     static constexpr int kDefaultInterval = 1000;
     static constexpr int kSamplingInterval = 100;
@@ -104,12 +113,15 @@ public:
     bool FirstTickDone = false;
     std::string TaskbarText;
     float PeriodLoad = 0;
+    StartTimes Clocks;
     const LoadHistory& History() const { return history_; }
 
 private:
     std::string Key(const std::string& name) const { return name + KeySuffix; }
     void FixPaths();
     void ApplyCommandLine();
+    std::uint64_t UptimeSeconds();
+    void RefreshClocks();
     void InstallSizeLimits();
     void RestoreGeometry();
     void TransferOptions();

@@ -1,9 +1,50 @@
 #include "dialog/frmSet.h"
 
+#include <cmath>
+#include <cstdlib>
+
+#include "tools/Links.h"
+
 namespace taktora {
 
 frmSet::frmSet(SettingsHost& host) : host_(host) {
     WireClickActions();
+}
+
+void frmSet::OnOk() {
+    host_.SaveSettings();
+    Hide();
+    if (RestartNeeded) {
+        host_.ShowRestartHint();
+        RestartNeeded = false;
+    }
+    host_.FocusMainWindow();
+}
+
+void frmSet::OnRateChosen(const std::string& text) {
+    // The entries are ours, with a dot whatever the locale says.
+    const double seconds = std::strtod(text.c_str(), nullptr);
+    if (!(seconds >= 0.1 && seconds <= 5.0)) {
+        return;
+    }
+    CO1 = text;
+    host_.SetRefreshInterval(static_cast<int>(std::lround(seconds * 1000)));
+}
+
+void frmSet::OnPictureClick() {
+    LinkToggle ^= 1;
+    lURL = LinkToggle == 0 ? HomePageText : std::string("eMail: ") + kMakerMail;
+    Refresh();
+}
+
+void frmSet::OnUrlClick() {
+    host_.OpenUrl(LinkAddress(lURL, kMakerMail, "Taktora", host_.VersionText()));
+    Hide();
+}
+
+void frmSet::OnCoreTempClick() {
+    host_.OpenUrl(lCoreTemp);
+    Hide();
 }
 
 std::array<OptionBox*, 17> frmSet::Boxes() {
@@ -11,18 +52,20 @@ std::array<OptionBox*, 17> frmSet::Boxes() {
             &CkM, &ckO, &ckMag, &CkS,  &CkGD, &CkGT, &CkGL, &CkGS};
 }
 
+void frmSet::Refresh() {
+    if (viewObserver_) {
+        viewObserver_();
+    }
+}
+
 void frmSet::Show() {
     visible_ = true;
-    if (visibilityObserver_) {
-        visibilityObserver_();
-    }
+    Refresh();
 }
 
 void frmSet::Hide() {
     visible_ = false;
-    if (visibilityObserver_) {
-        visibilityObserver_();
-    }
+    Refresh();
 }
 
 void frmSet::WireClickActions() {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dialog/OptionBox.h"
+#include "tools/Links.h"
 
 namespace taktora {
 
@@ -19,6 +20,12 @@ public:
     virtual void SetLocked(bool locked) = 0;
     virtual void SetRunAtStartup(bool run) = 0;
     virtual bool TaskManagerAvailable() = 0;
+    virtual void SaveSettings() = 0;
+    virtual void FocusMainWindow() = 0;
+    virtual void SetRefreshInterval(int milliseconds) = 0;
+    virtual void OpenUrl(const std::string& address) = 0;
+    virtual void ShowRestartHint() = 0;
+    virtual std::string VersionText() = 0;
 };
 
 // The information and settings dialog as a model. It exists for the whole run, shown or hidden; its boxes hold every
@@ -59,25 +66,45 @@ public:
     std::array<OptionBox*, 17> Boxes();
 
     static constexpr const char* kCaption = "Taktora Info / Settings";
+    // The rate box's entries, seconds with a dot.
+    static constexpr std::array<const char*, 11> kRates = {"0.1", "0.5", "1.0", "1.5", "2.0", "2.5",
+                                                           "3.0", "3.5", "4.0", "4.5", "5.0"};
 
     std::string Caption = kCaption;
-    std::string LV = "Version";  // version label
-    std::string CO1;             // rate box text
+    std::string LV = "Version";                 // version label
+    std::string CO1;                            // rate box text
+    std::string LRT = "DD:HH:MM:SS";            // Windows run time
+    std::string LPR = "DD:HH:MM:SS";            // program run time
+    std::string lURL = kHomePage;               // the maker's home page or mail address
+    std::string lCoreTemp = kCoreTempHomePage;  // the temperature monitor's home page
+    std::string HomePageText = kHomePage;
+    int LinkToggle = 0;
     bool RestartNeeded = false;
     int FirstClickSeen = 0;
+
+    // OK, and Alt+F4 in the dialog: save everything and hide; the dialog is never destroyed.
+    void OnOk();
+    // An entry of the rate box was chosen.
+    void OnRateChosen(const std::string& text);
+    // The program picture switches the link label between home page and mail address.
+    void OnPictureClick();
+    void OnUrlClick();
+    void OnCoreTempClick();
 
     bool Visible() const { return visible_; }
     void Show();
     void Hide();
-    // The real dialog listens here to follow the model's visibility and caption.
-    void OnVisibilityChange(std::function<void()> observer) { visibilityObserver_ = std::move(observer); }
+    // The real dialog listens here to follow the model's visibility and texts.
+    void OnViewChange(std::function<void()> observer) { viewObserver_ = std::move(observer); }
+    // Tells the real dialog that texts changed (the clocks, the caption).
+    void Refresh();
 
 private:
     void WireClickActions();
 
     SettingsHost& host_;
     bool visible_ = false;
-    std::function<void()> visibilityObserver_;
+    std::function<void()> viewObserver_;
 };
 
 }  // namespace taktora

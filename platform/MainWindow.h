@@ -21,6 +21,7 @@ public:
     virtual void Show() = 0;
     virtual void Hide() = 0;
     virtual bool IsVisible() = 0;
+    virtual void Focus() = 0;
     virtual void SetTopMost(bool topMost) = 0;
     virtual void StartTimer(TimerId id, int milliseconds) = 0;
     virtual void StopTimer(TimerId id) = 0;

@@ -13,6 +13,7 @@
 #include "platform/Kernel.h"
 #include "platform/MainWindow.h"
 #include "platform/Registry.h"
+#include "platform/Shell.h"
 #include "platform/System.h"
 #include "render/Image.h"
 
@@ -111,6 +112,22 @@ public:
     std::vector<std::string> deleted;
 };
 
+class FakeShell : public platform::Shell {
+public:
+    struct Message {
+        std::string title;
+        std::string text;
+        platform::MessageIcon icon;
+    };
+    void ShowMessage(const std::string& title, const std::string& text, platform::MessageIcon icon) override {
+        messages.push_back({title, text, icon});
+    }
+    void OpenUrl(const std::string& address) override { urls.push_back(address); }
+
+    std::vector<Message> messages;
+    std::vector<std::string> urls;
+};
+
 class FakeDesktop : public platform::Desktop {
 public:
     platform::Size ScreenSize() override { return screen; }
@@ -129,6 +146,7 @@ public:
     void Show() override { visible = true; }
     void Hide() override { visible = false; }
     bool IsVisible() override { return visible; }
+    void Focus() override { ++focusCalls; }
     void SetTopMost(bool topMost) override;
     void StartTimer(platform::TimerId id, int milliseconds) override { timers[id] = milliseconds; }
     void StopTimer(platform::TimerId id) override { timers.erase(id); }
@@ -140,6 +158,7 @@ public:
     int border = 3;  // sizing border width on each side
     bool visible = false;
     bool topMost = false;
+    int focusCalls = 0;
     std::vector<bool> topMostCalls;
     std::vector<platform::Rect> moves;
     std::map<platform::TimerId, int> timers;

@@ -1,6 +1,6 @@
 // winrect.exe <window class>
 // Prints "left top width height visible" (visible 1 or 0) of the first top-level window of the class.
-// Exit code 0 when found, 1 when there is no such window, 2 for a missing class argument.
+// Exit code 0 when found, 1 when there is no such window, 2 without a class argument.
 #include <windows.h>
 
 #include <cstdio>

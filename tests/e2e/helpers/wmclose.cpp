@@ -1,6 +1,6 @@
 // wmclose.exe <window class> [timeout ms]
 // Waits for a top-level window of the class, posts WM_CLOSE to it and waits until it is gone, all within the
-// timeout (default 10000 ms). Exit code 0 when the window closed, 1 on timeout, 2 for a missing class argument.
+// timeout (default 10000 ms). Exit code 0 when the window closed, 1 on timeout, 2 without a class argument.
 #include <windows.h>
 
 #include <cstdlib>

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace taktora {
+
+// The maker's addresses and the temperature monitor's home page, shown in the settings dialog.
+constexpr const char* kHomePage = "www.brisko-software.de";
+constexpr const char* kMakerMail = "info@brisko-software.de";
+constexpr const char* kCoreTempHomePage = "http://www.alcpu.com/CoreTemp/";
+
+// The address a click on the link label opens: a mail to the maker when the label shows the mail address (it holds
+// an "@"), otherwise the web address, with "http://" put in front when it has no scheme.
+std::string LinkAddress(const std::string& caption, const std::string& makerMail, const std::string& section,
+                        const std::string& version);
+
+}  // namespace taktora
