@@ -38,15 +38,42 @@ constexpr StoredOption kStoredOptions[] = {
     {"ShowCoreSpeed", 1, &frmSet::CkGS},
 };
 
-platform::Rect ScreenRect(platform::Desktop& desktop) {
-    const platform::Size screen = desktop.ScreenSize();
-    return {0, 0, screen.width, screen.height};
-}
+// The popup menu's entries; the blank runs line the key names up in the menu's font.
+enum MenuIndex { kMenuSettings = 1, kMenuTaskManager = 2, kMenuProcessViewer = 3, kMenuExtra = 8, kMenuEnd = 9 };
+
+// Virtual-key codes and shift masks of the key table.
+constexpr int kShiftNone = 0;
+constexpr int kShiftAlt = 4;
+constexpr int kKeyE = 69;
+constexpr int kKeyP = 80;
+constexpr int kKeyT = 84;
+constexpr int kKeyF1 = 112;
+constexpr int kKeyF2 = 113;
+constexpr int kKeyF3 = 114;
+constexpr int kKeyF4 = 115;
+constexpr int kKeyF5 = 116;
 
 }  // namespace
 
 Form1::Form1(Platform& platform, platform::MainWindow& window)
-    : platform_(platform), window_(window), store_(platform.registry, "Brisko-Software", "Taktora"), settings_(*this) {}
+    : platform_(platform),
+      window_(window),
+      store_(platform.registry, "Brisko-Software", "Taktora"),
+      settings_(*this),
+      viewer_(platform.processes, platform.shell, store_) {
+    mnuPopUp = {
+        {kMenuSettings, "&Einstellungen      F1", true, true},
+        {kMenuTaskManager, "&TaskManager      Alt+T", false, true},
+        {kMenuProcessViewer, "&ProcessViewer    Alt+P", true, true},
+        {kMenuExtra, "T&etraeder           Alt+E", false, false},
+        {kMenuEnd, "&Beenden             Alt+F4", true, true},
+    };
+}
+
+platform::Rect Form1::Screen() {
+    const platform::Size screen = platform_.desktop.ScreenSize();
+    return {0, 0, screen.width, screen.height};
+}
 
 bool Form1::FileExists(const std::string& path) {
     // Hidden and system files and folders do not count, nor does an empty file.
@@ -73,8 +100,12 @@ void Form1::Load() {
     Clocks =
         SetStartTime(WindowsStartKnown, platform_.system.Now(), UptimeSeconds(), platform_.registry, platform_.files);
     ExtAvailable = FileExists(ExtFilePath);
+    mnuPopUp[3].visible = mnuPopUp[3].enabled = ExtAvailable;
     InstallSizeLimits();
     RestoreGeometry();
+    if (FileExists(ProcessViewerPath)) {
+        viewer_.RepairSettings(platform_.registry, ViewerToolPath, FileExists(ViewerToolPath));
+    }
     TransferOptions();
     CheckRunEntry();
     settings_.CkG.SetChecked(store_.ReadOption(Key("ShowInTask"), 0) != 0);
@@ -128,8 +159,10 @@ void Form1::ApplyCommandLine() {
 
 void Form1::InstallSizeLimits() {
     SubclassActive = true;
-    const window::MinMaxLimits limits =
-        window::UnlockedLimits({0, 0, kDesignWidth, kDesignHeight}, ScreenRect(platform_.desktop), TwipsX, TwipsY);
+    ApplyLimits(window::UnlockedLimits({0, 0, kDesignWidth, kDesignHeight}, Screen(), TwipsX, TwipsY));
+}
+
+void Form1::ApplyLimits(const window::MinMaxLimits& limits) {
     MinWidth = limits.MinWidth;
     MinHeight = limits.MinHeight;
     MaxWidth = limits.MaxWidth;
@@ -172,8 +205,9 @@ void Form1::TransferOptions() {
     s.ckMag.SetChecked(option("Magnetic", 1) != 0);
 
     if (s.ckMag.Checked()) {
-        window_.SetRect(window::KeepOnScreen(window_.GetRect(), ScreenRect(platform_.desktop)));
+        window_.SetRect(window::KeepOnScreen(window_.GetRect(), Screen()));
     }
+    Kept = window_.GetRect();
 
     s.CkL.SetChecked(option("ShowRunTime", 1) != 0);
 
@@ -234,6 +268,7 @@ void Form1::CreateLoadSource() {
     const platform::OsVersion os = platform_.system.Version();
     if (os.platformId == 2) {
         TaskManagerFound = FileExists(TaskManagerPath);
+        mnuPopUp[1].enabled = TaskManagerFound;
         if (!TaskManagerFound) {
             settings_.CkTM.SetEnabled(false);
         }
@@ -269,6 +304,11 @@ void Form1::TimerCTick() {
 }
 
 void Form1::Timer1Tick() {
+    viewer_.Track(KeySuffix);
+    if (const auto target = window::EnforceTickGeometry(window_.GetRect(), Kept, settings_.CkM.Checked(),
+                                                        settings_.ckMag.Checked(), Screen())) {
+        window_.SetRect(*target);
+    }
     CPUDraw();
     FirstTickDone = true;
 }
@@ -339,7 +379,21 @@ void Form1::ShowRestartHint() {
 }
 
 void Form1::ReSize() {
+    const platform::Rect rect = window_.GetRect();
+    if (settings_.CkM.Checked()) {
+        if (rect != Kept) {
+            window_.SetRect(Kept);
+        }
+    } else {
+        Kept.width = rect.width;
+        Kept.height = rect.height;
+    }
     const platform::Size client = window_.ClientSize();
+    if (settings_.Visible() && !settings_.CkM.Checked()) {
+        settings_.Caption =
+            SettingsCaption + "   (Size: " + std::to_string(client.width) + "*" + std::to_string(client.height) + ")";
+        settings_.Refresh();
+    }
     picture_.Resize(client.width, client.height);
     if (client.width != graphWidth_) {
         graphWidth_ = client.width;
@@ -406,6 +460,133 @@ void Form1::SetKeepOnTop(bool onTop) {
     window_.SetTopMost(onTop);
 }
 
-void Form1::SetLocked(bool) {}
+void Form1::SetLocked(bool locked) {
+    if (!SubclassActive) {
+        return;
+    }
+    const platform::Rect rect = window_.GetRect();
+    ApplyLimits(locked ? window::LockedLimits(rect) : window::UnlockedLimits(rect, Screen(), TwipsX, TwipsY));
+}
+
+void Form1::MousePos(int button, int, int x, int y) {
+    if (settings_.CkM.Checked()) {
+        return;
+    }
+    const platform::Rect rect = window_.GetRect();
+    Kept.left = rect.left;
+    Kept.top = rect.top;
+    const int magnet = settings_.ckMag.Checked() ? window::kMagnetDistance : 0;
+    if (const auto target =
+            window::FormMove(drag_, rect, button, x, y, magnet, platform_.desktop.TaskbarRect(), Screen())) {
+        window_.SetRect(*target);
+    }
+}
+
+void Form1::Task() {
+    if (TaskManagerFound) {
+        platform_.processes.Start(TaskManagerPath, "\"" + TaskManagerPath + "\"", false);
+    }
+}
+
+void Form1::Ext() {
+    if (ExtAvailable) {
+        platform_.processes.Start(ExtFilePath, "\"" + ExtFilePath + "\" !", false);
+    }
+}
+
+void Form1::Proc() {
+    viewer_.Proc(ProcessViewerFound, ProcessViewerPath, ProgramDir, KeySuffix);
+}
+
+void Form1::PicClick() {
+    if (LastPicButton == 2) {
+        OpenMenu();
+    }
+}
+
+void Form1::PicDoubleClick() {
+    if (LastPicButton == 1) {
+        ShowSettings();
+        CPUDraw();
+    }
+    LastPicButton = 0;
+}
+
+void Form1::OpenMenu() {
+    MenuClick(window_.ShowPopupMenu(mnuPopUp));
+}
+
+void Form1::MenuClick(int index) {
+    switch (index) {
+        case kMenuSettings:
+            ShowSettings();
+            break;
+        case kMenuTaskManager:
+            Task();
+            break;
+        case kMenuProcessViewer:
+            Proc();
+            break;
+        case kMenuExtra:
+            Ext();
+            break;
+        case kMenuEnd:
+            window_.Close();
+            break;
+        default:
+            break;
+    }
+}
+
+void Form1::ToggleAndRedraw(OptionBox& box) {
+    if (box.Enabled()) {
+        box.Toggle();
+        CPUDraw();
+    }
+}
+
+void Form1::KeyS(int keyCode, int shift) {
+    if (shift == kShiftNone) {
+        switch (keyCode) {
+            case kKeyF1:
+                ShowSettings();
+                return;
+            case kKeyF2:
+                settings_.CkL.Toggle();
+                CPUDraw();
+                return;
+            case kKeyF3:
+                ToggleAndRedraw(settings_.CkGS);
+                return;
+            case kKeyF4:
+                ToggleAndRedraw(settings_.CkGT);
+                return;
+            case kKeyF5:
+                ToggleAndRedraw(settings_.CkGL);
+                return;
+            default:
+                return;
+        }
+    }
+    if (shift != kShiftAlt) {
+        return;
+    }
+    switch (keyCode) {
+        case kKeyF4:
+            window_.Close();
+            return;
+        case kKeyE:
+            Ext();
+            return;
+        case kKeyP:
+            Proc();
+            return;
+        case kKeyT:
+            Task();
+            return;
+        default:
+            return;
+    }
+}
 
 }  // namespace taktora

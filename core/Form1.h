@@ -12,12 +12,15 @@
 #include "platform/FileSystem.h"
 #include "platform/Kernel.h"
 #include "platform/MainWindow.h"
+#include "platform/Processes.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
 #include "platform/TextPainter.h"
 #include "render/Image.h"
 #include "sources/LoadSource.h"
+#include "tools/ProcessViewer.h"
+#include "window/Geometry.h"
 
 namespace taktora {
 
@@ -30,6 +33,7 @@ struct Platform {
     platform::Desktop& desktop;
     platform::TextPainter& text;
     platform::Shell& shell;
+    platform::Processes& processes;
 };
 
 // The main window's behaviour: start-up, the stored settings, the measurement cycle and shutdown. The real window
@@ -49,12 +53,26 @@ public:
     void CPUDraw();
     // The window's size changed.
     void ReSize();
+
+    // Mouse over the graph area: the button mask (1 left, 2 right), the shift mask, the pointer in graph pixels.
+    void MousePos(int button, int shift, int x, int y);
+    void PicButtonDown(int button) { LastPicButton = button; }
+    void PicClick();
+    void PicDoubleClick();
+    void MenuClick(int index);
+    // The key table of the main window: a virtual-key code and the shift mask (1 Shift, 2 Ctrl, 4 Alt).
+    void KeyS(int keyCode, int shift);
+    void ShowSettings() { settings_.Show(); }
+    void Task();
+    void Proc();
+    void Ext();
     void SaveSet();
     // Closing the main window or Windows ending the session; runs once.
     void Unload();
     bool Unloaded() const { return unloaded_; }
 
     frmSet& Settings() { return settings_; }
+    ProcessViewer& Viewer() { return viewer_; }
 
     // SettingsHost
     void ShowTrayIcon(bool show) override;
@@ -112,6 +130,9 @@ public:
     float SampleSum = 0;
     bool FirstTickDone = false;
     std::string TaskbarText;
+    int LastPicButton = 0;
+    platform::Rect Kept;  // the last accepted position and size
+    std::vector<platform::MenuEntry> mnuPopUp;
     float PeriodLoad = 0;
     StartTimes Clocks;
     const LoadHistory& History() const { return history_; }
@@ -132,10 +153,17 @@ private:
     bool FileExists(const std::string& path);
     std::string OptionText(const OptionBox& box) const { return box.Checked() ? "1" : "0"; }
 
+    void ApplyLimits(const window::MinMaxLimits& limits);
+    void OpenMenu();
+    void ToggleAndRedraw(OptionBox& box);
+    platform::Rect Screen();
+
     Platform& platform_;
     platform::MainWindow& window_;
     SettingsStore store_;
     frmSet settings_;
+    ProcessViewer viewer_;
+    window::DragState drag_;
     LoadHistory history_;
     render::Image picture_;  // the graph box Pic1
     int graphWidth_ = -1;

@@ -3,6 +3,9 @@
 #include "platform/Desktop.h"
 #include "platform/Types.h"
 
+#include <string>
+#include <vector>
+
 namespace taktora::render {
 class Image;
 }
@@ -10,6 +13,13 @@ class Image;
 namespace taktora::platform {
 
 enum class TimerId { Refresh = 1, Sampling = 2 };
+
+struct MenuEntry {
+    int index = 0;  // what a click on the entry reports
+    std::string caption;
+    bool enabled = true;
+    bool visible = true;
+};
 
 // The real main window as its model sees it. Every call maps onto one window operation.
 class MainWindow {
@@ -29,6 +39,8 @@ public:
     // Hands the finished graph picture to the window, which shows it at the next paint.
     virtual void Present(const render::Image& picture) = 0;
     virtual void SetToolTip(const std::string& text) = 0;
+    // Opens the popup menu at the pointer and returns the index of the chosen entry, 0 when none was chosen.
+    virtual int ShowPopupMenu(const std::vector<MenuEntry>& entries) = 0;
 };
 
 }  // namespace taktora::platform

@@ -96,6 +96,14 @@ void FakeFileSystem::Add(const std::string& path, std::uint64_t size, std::uint3
     files[Lower(path)] = {path.substr(path.find_last_of('\\') + 1), size, attributes, lastWrite};
 }
 
+std::optional<platform::Rect> FakeProcesses::GetWindowRect(platform::WindowHandle window) {
+    const auto it = rects.find(window);
+    if (it == rects.end()) {
+        return std::nullopt;
+    }
+    return it->second;
+}
+
 platform::Colour FakeDesktop::SystemColour(int index) {
     // Distinct colours per index so tests can tell which system colour was used.
     return {static_cast<std::uint8_t>(index), static_cast<std::uint8_t>(100 + index), 7};

@@ -12,6 +12,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Kernel.h"
 #include "platform/MainWindow.h"
+#include "platform/Processes.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
@@ -128,14 +129,48 @@ public:
     std::vector<std::string> urls;
 };
 
+class FakeProcesses : public platform::Processes {
+public:
+    struct Started {
+        std::string path;
+        std::string commandLine;
+        bool hidden;
+    };
+    std::optional<std::uint32_t> Start(const std::string& path, const std::string& commandLine, bool hidden) override {
+        started.push_back({path, commandLine, hidden});
+        return startFails ? std::nullopt : std::optional<std::uint32_t>(4711);
+    }
+    platform::WindowHandle FindWindowByTitle(const std::string& title) override {
+        return windows.count(title) != 0 ? windows.at(title) : 0;
+    }
+    std::optional<platform::Rect> GetWindowRect(platform::WindowHandle window) override;
+    void SetWindowPos(platform::WindowHandle window, const platform::Rect& rect, unsigned flags) override {
+        positions.push_back({window, rect, flags});
+        rects[window] = rect;
+    }
+
+    struct Placement {
+        platform::WindowHandle window;
+        platform::Rect rect;
+        unsigned flags;
+    };
+    std::vector<Started> started;
+    bool startFails = false;
+    std::map<std::string, platform::WindowHandle> windows;  // by title
+    std::map<platform::WindowHandle, platform::Rect> rects;
+    std::vector<Placement> positions;
+};
+
 class FakeDesktop : public platform::Desktop {
 public:
     platform::Size ScreenSize() override { return screen; }
     int Dpi() override { return dpi; }
     platform::Colour SystemColour(int index) override;
+    platform::Rect TaskbarRect() override { return taskbar; }
 
     platform::Size screen{1024, 768};
     int dpi = 96;
+    platform::Rect taskbar{0, 738, 1024, 30};
 };
 
 class FakeMainWindow : public platform::MainWindow {
@@ -153,6 +188,10 @@ public:
     void Close() override { closeRequested = true; }
     void Present(const render::Image& image) override;
     void SetToolTip(const std::string& text) override { toolTip = text; }
+    int ShowPopupMenu(const std::vector<platform::MenuEntry>& entries) override {
+        menus.push_back(entries);
+        return menuChoice;
+    }
 
     platform::Rect rect{0, 0, 192, 64};
     int border = 3;  // sizing border width on each side
@@ -166,6 +205,8 @@ public:
     render::Image picture;
     int presents = 0;
     std::string toolTip;
+    std::vector<std::vector<platform::MenuEntry>> menus;
+    int menuChoice = 0;
 };
 
 }  // namespace taktora::fake

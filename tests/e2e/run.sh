@@ -22,6 +22,12 @@ for test in "$E2E_DIR"/test_*.sh; do
     fi
 done
 
+if [[ ${#tests[@]} -eq 0 ]]; then
+    e2e_log "no test matches: $*"
+    echo "0 passed, 0 failed"
+    exit 1
+fi
+
 e2e_init
 if ! e2e_start_display || ! e2e_make_template "$E2E_WORK/template"; then
     e2e_log "the test environment could not be set up"

@@ -34,8 +34,9 @@ protected:
     fake::FakeDesktop desktop;
     platform::FakeTextPainter text;
     fake::FakeShell shell;
+    fake::FakeProcesses processes;
     fake::FakeMainWindow window;
-    Platform platform{registry, system, files, kernel, desktop, text, shell};
+    Platform platform{registry, system, files, kernel, desktop, text, shell, processes};
     Form1 form{platform, window};
 };
 
@@ -107,7 +108,7 @@ TEST_F(StartupTest, CommandLineChoosesWaitAndProfile) {
         fake::FakeSystem sys;
         sys.arguments = c.arguments;
         fake::FakeMainWindow win;
-        Platform p{reg, sys, files, kernel, desktop, text, shell};
+        Platform p{reg, sys, files, kernel, desktop, text, shell, processes};
         Form1 f{p, win};
         f.Load();
         EXPECT_EQ(sys.sleeps, c.waits ? std::vector<int>{15000} : std::vector<int>{}) << c.arguments;
@@ -175,7 +176,7 @@ TEST_F(StartupTest, IntervalSetsTheTimerAndTheRateBox) {
         fake::FakeRegistry reg;
         reg.Put(RegRoot::CurrentUser, kSettingsKey, "Interval", {RegType::String, c.stored});
         fake::FakeMainWindow win;
-        Platform p{reg, system, files, kernel, desktop, text, shell};
+        Platform p{reg, system, files, kernel, desktop, text, shell, processes};
         Form1 f{p, win};
         f.Load();
         EXPECT_EQ(win.timers[platform::TimerId::Refresh], c.timer) << c.stored;
@@ -206,7 +207,7 @@ TEST_F(StartupTest, DoubleClickChoicesExcludeEachOtherAndFollowTheToolsFound) {
             fs.Add("C:\\Programme\\Taktora\\PViewer\\PrcView.exe", 1000);
         }
         fake::FakeMainWindow win;
-        Platform p{reg, system, fs, kernel, desktop, text, shell};
+        Platform p{reg, system, fs, kernel, desktop, text, shell, processes};
         Form1 f{p, win};
         f.Load();
         const frmSet& s = f.Settings();
@@ -236,7 +237,7 @@ TEST_F(StartupTest, PriorityIsRaisedOnlyForExactlyOne) {
         }
         fake::FakeSystem sys;
         fake::FakeMainWindow win;
-        Platform p{reg, sys, files, kernel, desktop, text, shell};
+        Platform p{reg, sys, files, kernel, desktop, text, shell, processes};
         Form1 f{p, win};
         f.Load();
         const std::vector<std::string> expected =
@@ -251,7 +252,7 @@ TEST_F(StartupTest, HideWindowOnlyHidesBehindATrayIcon) {
         reg.Put(RegRoot::CurrentUser, kSettingsKey, "HideWindow", {RegType::String, "1"});
         reg.Put(RegRoot::CurrentUser, kSettingsKey, "ShowInTray", {RegType::String, tray});
         fake::FakeMainWindow win;
-        Platform p{reg, system, files, kernel, desktop, text, shell};
+        Platform p{reg, system, files, kernel, desktop, text, shell, processes};
         Form1 f{p, win};
         f.Load();
         f.ShowAfterLoad();
@@ -270,7 +271,7 @@ TEST_F(StartupTest, MagneticStartPullsAnOffScreenWindowInside) {
     reg.Put(RegRoot::CurrentUser, kSettingsKey, "WinLeft", {RegType::String, "1000"});
     reg.Put(RegRoot::CurrentUser, kSettingsKey, "Magnetic", {RegType::String, "0"});
     fake::FakeMainWindow win;
-    Platform p{reg, system, files, kernel, desktop, text, shell};
+    Platform p{reg, system, files, kernel, desktop, text, shell, processes};
     Form1 f{p, win};
     f.Load();
     EXPECT_EQ(win.rect.left, 1000);

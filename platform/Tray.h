@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace taktora::render {
+class Image;
+}
+
+namespace taktora::platform {
+
+// The program's one notification-area icon. Add and Modify make an icon of the 16 x 16 picture and hand it to the
+// shell with the tooltip (UTF-8, cut to what the shell can hold); they return whether the shell accepted the call.
+class Tray {
+public:
+    virtual ~Tray() = default;
+    virtual bool Add(const render::Image& picture, const std::string& tip) = 0;
+    virtual bool Modify(const render::Image& picture, const std::string& tip) = 0;
+    virtual void Delete() = 0;
+};
+
+}  // namespace taktora::platform
