@@ -22,6 +22,13 @@ constexpr int kDesignLeft = 32;
 constexpr int kTwipsPerInch = 1440;
 constexpr int kColourWindowFrame = 6;
 constexpr int kColourButtonShadow = 16;
+constexpr int kColour3dDarkShadow = 21;
+constexpr int kColour3dHighlight = 20;
+
+// Mouse messages of the tray icon's events.
+constexpr int kTrayLeftDown = 0x201;
+constexpr int kTrayLeftDoubleClick = 0x203;
+constexpr int kTrayRightUp = 0x205;
 
 // Setting names of the option boxes, in the order SaveSet writes them (RunAtStartup is written apart).
 struct StoredOption {
@@ -60,7 +67,8 @@ Form1::Form1(Platform& platform, platform::MainWindow& window)
       window_(window),
       store_(platform.registry, "Brisko-Software", "Taktora"),
       settings_(*this),
-      viewer_(platform.processes, platform.shell, store_) {
+      viewer_(platform.processes, platform.shell, store_),
+      tray_(platform.tray) {
     mnuPopUp = {
         {kMenuSettings, "&Einstellungen      F1", true, true},
         {kMenuTaskManager, "&TaskManager      Alt+T", false, true},
@@ -109,6 +117,7 @@ void Form1::Load() {
     TransferOptions();
     CheckRunEntry();
     settings_.CkG.SetChecked(store_.ReadOption(Key("ShowInTask"), 0) != 0);
+    platform_.taskbar.SetCaption(TaskbarText);
     settings_.CkZ.SetChecked(store_.ReadOption(Key("AlignCenter"), 0) != 0);
     settings_.CkD.SetChecked(store_.ReadOption(Key("UseBoldFont"), 0) != 0);
     ApplyPriority();
@@ -212,6 +221,14 @@ void Form1::TransferOptions() {
     s.CkL.SetChecked(option("ShowRunTime", 1) != 0);
 
     const int showInTray = option("ShowInTray", 1);
+    if (showInTray != 0) {
+        // The icon is registered at once, with the picture of a load of 0 and the still empty load text.
+        render::IconSwitches switches = IconSwitchesNow();
+        switches.tray = true;
+        iconPicture_.Update(
+            0, switches,
+            {platform_.desktop.SystemColour(kColour3dDarkShadow), platform_.desktop.SystemColour(kColour3dHighlight)});
+    }
     s.CkT.SetChecked(showInTray != 0);
     if (showInTray == 0) {
         s.CkTM.SetEnabled(false);
@@ -321,6 +338,7 @@ void Form1::CPUDraw() {
     }
     PeriodLoad = *load;
     TaskbarText = "CPU:" + FormatGeneral(PeriodLoad, platform_.system.DecimalSeparator()) + "%";
+    platform_.taskbar.SetCaption(TaskbarText);
 
     const platform::Size client = window_.ClientSize();
     const int w = LoadHistory::GraphSize(client.width);
@@ -346,6 +364,60 @@ void Form1::CPUDraw() {
         window_.SetToolTip(*toolTip);
     }
     RefreshClocks();
+    CPUDrawIcon(PeriodLoad);
+}
+
+render::IconSwitches Form1::IconSwitchesNow() {
+    return {settings_.CkT.Checked(), settings_.CkG.Checked(), settings_.CkN.Checked(), settings_.CkD.Checked(),
+            settings_.CkZ.Checked()};
+}
+
+void Form1::CPUDrawIcon(float load) {
+    if (!iconPicture_.Update(load, IconSwitchesNow(),
+                             {platform_.desktop.SystemColour(kColour3dDarkShadow),
+                              platform_.desktop.SystemColour(kColour3dHighlight)})) {
+        return;
+    }
+    tray_.Update(iconPicture_.Canvas(), render::IconTooltip(load));
+    if (settings_.CkG.Checked()) {
+        platform_.taskbar.SetIcon(iconPicture_.Canvas());
+    }
+}
+
+void Form1::TrayMessage(int mouseMessage) {
+    frmSet& s = settings_;
+    switch (mouseMessage) {
+        case kTrayLeftDown:
+            if (!s.CkB.Checked()) {
+                ShowMainWindow(true);
+            }
+            break;
+        case kTrayLeftDoubleClick:
+            if (!s.CkTM.Checked() && !s.CkPV.Checked()) {
+                if (s.CkB.Checked()) {
+                    ShowSettings();
+                }
+                break;
+            }
+            if (s.CkTM.Checked() && TaskManagerFound) {
+                Task();
+            }
+            if (s.CkPV.Checked() && ProcessViewerFound) {
+                Proc();
+            }
+            break;
+        case kTrayRightUp:
+            OpenMenu();
+            break;
+        default:
+            break;
+    }
+}
+
+void Form1::TaskbarActivated() {
+    if (!settings_.CkB.Checked()) {
+        ShowMainWindow(true);
+    }
 }
 
 void Form1::RefreshClocks() {
@@ -438,10 +510,17 @@ void Form1::Unload() {
         LoadSource->Terminate();
         LoadSource.reset();
     }
+    tray_.Hide();
 }
 
 void Form1::ShowTrayIcon(bool show) {
-    TrayIconShown = show;
+    if (show) {
+        // Until the next update the icon has no tooltip: the load text is not known yet at start-up, and a
+        // tooltip from an earlier update would show an old load.
+        tray_.Show(iconPicture_.Canvas(), "");
+    } else {
+        tray_.Hide();
+    }
 }
 
 void Form1::ShowMainWindow(bool show) {
@@ -453,7 +532,9 @@ void Form1::ShowMainWindow(bool show) {
     }
 }
 
-void Form1::ShowTaskbarButton(bool) {}
+void Form1::ShowTaskbarButton(bool show) {
+    platform_.taskbar.Show(show);
+}
 
 void Form1::SetKeepOnTop(bool onTop) {
     KeepOnTop = onTop;

@@ -16,8 +16,12 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
+#include "platform/TaskbarButton.h"
 #include "platform/TextPainter.h"
+#include "platform/Tray.h"
 #include "render/Image.h"
+#include "render/TrayIconImage.h"
+#include "render/TrayRegistration.h"
 #include "sources/LoadSource.h"
 #include "tools/ProcessViewer.h"
 #include "window/Geometry.h"
@@ -34,6 +38,8 @@ struct Platform {
     platform::TextPainter& text;
     platform::Shell& shell;
     platform::Processes& processes;
+    platform::Tray& tray;
+    platform::TaskbarButton& taskbar;
 };
 
 // The main window's behaviour: start-up, the stored settings, the measurement cycle and shutdown. The real window
@@ -63,6 +69,15 @@ public:
     // The key table of the main window: a virtual-key code and the shift mask (1 Shift, 2 Ctrl, 4 Alt).
     void KeyS(int keyCode, int shift);
     void ShowSettings() { settings_.Show(); }
+    // The tray icon's picture and tooltip for a load, handed to the tray and the taskbar button.
+    void CPUDrawIcon(float load);
+    // The tray icon's mouse events: the Windows mouse message of the icon event.
+    void TrayMessage(int mouseMessage);
+    // The notification area was created anew.
+    void TrayRecreated() { tray_.Recreated(); }
+    // The taskbar button was clicked.
+    void TaskbarActivated();
+    bool TrayIconShown() const { return tray_.TrayIconShown(); }
     void Task();
     void Proc();
     void Ext();
@@ -125,7 +140,6 @@ public:
     // Live state.
     bool RunAtStartupOn = false;
     bool KeepOnTop = false;
-    bool TrayIconShown = false;
     int Interval = kDefaultInterval;  // Timer1's interval, ms
     float SampleSum = 0;
     bool FirstTickDone = false;
@@ -153,6 +167,7 @@ private:
     bool FileExists(const std::string& path);
     std::string OptionText(const OptionBox& box) const { return box.Checked() ? "1" : "0"; }
 
+    render::IconSwitches IconSwitchesNow();
     void ApplyLimits(const window::MinMaxLimits& limits);
     void OpenMenu();
     void ToggleAndRedraw(OptionBox& box);
@@ -165,6 +180,8 @@ private:
     ProcessViewer viewer_;
     window::DragState drag_;
     LoadHistory history_;
+    render::TrayIconPicture iconPicture_;
+    render::TrayRegistration tray_;
     render::Image picture_;  // the graph box Pic1
     int graphWidth_ = -1;
     bool hiddenByOption_ = false;

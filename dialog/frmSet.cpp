@@ -92,7 +92,16 @@ void frmSet::WireClickActions() {
         }
     });
     CkG.OnClick([this] { host_.ShowTaskbarButton(CkG.Checked()); });
-    ckO.OnClick([this] { host_.SetKeepOnTop(ckO.Checked()); });
+    ckO.OnClick([this] {
+        host_.SetKeepOnTop(ckO.Checked());
+        // The first change comes from start-up restoring the stored setting; later ones are the user's, who stays in
+        // the dialog although the main window was just brought to the front.
+        if (FirstClickSeen == 0) {
+            FirstClickSeen = 1;
+        } else if (visible_ && focusObserver_) {
+            focusObserver_();
+        }
+    });
     CkM.OnClick([this] { host_.SetLocked(CkM.Checked()); });
     CkTM.OnClick([this] {
         if (CkTM.Checked()) {

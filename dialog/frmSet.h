@@ -98,6 +98,8 @@ public:
     void OnViewChange(std::function<void()> observer) { viewObserver_ = std::move(observer); }
     // Tells the real dialog that texts changed (the clocks, the caption).
     void Refresh();
+    // The real dialog takes the keyboard focus when asked here.
+    void OnFocusRequest(std::function<void()> observer) { focusObserver_ = std::move(observer); }
 
 private:
     void WireClickActions();
@@ -105,6 +107,7 @@ private:
     SettingsHost& host_;
     bool visible_ = false;
     std::function<void()> viewObserver_;
+    std::function<void()> focusObserver_;
 };
 
 }  // namespace taktora

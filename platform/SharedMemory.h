@@ -20,7 +20,7 @@ public:
     };
 
     virtual ~SharedMemory() = default;
-    virtual Handle OpenMutex(const std::string& name) = 0;  // OpenMutexW with SYNCHRONIZE; never creates it
+    virtual Handle OpenNamedMutex(const std::string& name) = 0;  // OpenMutexW with SYNCHRONIZE; never creates it
     virtual WaitResult WaitForMutex(Handle mutex, std::uint32_t milliseconds) = 0;  // WaitForSingleObject
     virtual bool ReleaseMutex(Handle mutex) = 0;
     virtual Handle OpenMapping(const std::string& name) = 0;  // OpenFileMappingW with FILE_MAP_READ

@@ -1,11 +1,22 @@
 #include "platform/win32/MainWindow.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "core/Form1.h"
 #include "platform/win32/Text.h"
 
 namespace taktora::platform::win32 {
+
+namespace {
+
+// The shift mask of the key table: 1 Shift, 2 Ctrl, 4 Alt.
+int ShiftState() {
+    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+}  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance) {
     RegisterClass(instance, kClassName, CS_DBLCLKS, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -91,6 +102,38 @@ void MainWindow::SetToolTip(const std::string& text) {
     SendMessageW(toolTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void MainWindow::Focus() {
+    SetForegroundWindow(Handle());
+}
+
+int MainWindow::ShowPopupMenu(const std::vector<MenuEntry>& entries) {
+    HMENU menu = CreatePopupMenu();
+    if (menu == nullptr) {
+        return 0;
+    }
+    for (const MenuEntry& entry : entries) {
+        if (entry.visible) {
+            AppendMenuW(menu, MF_STRING | (entry.enabled ? MF_ENABLED : MF_GRAYED), static_cast<UINT_PTR>(entry.index),
+                        Utf8ToWide(entry.caption).c_str());
+        }
+    }
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    // Without being the foreground window first, the menu would not close when the user clicks elsewhere.
+    SetForegroundWindow(Handle());
+    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, pointer.x, pointer.y, 0,
+                                      Handle(), nullptr);
+    PostMessageW(Handle(), WM_NULL, 0, 0);
+    DestroyMenu(menu);
+    return chosen;
+}
+
+void MainWindow::OnMouseMove(WPARAM buttons, LPARAM position) {
+    const int button = ((buttons & MK_LBUTTON) != 0 ? 1 : 0) | ((buttons & MK_RBUTTON) != 0 ? 2 : 0);
+    const int shift = ((buttons & MK_SHIFT) != 0 ? 1 : 0) | ((buttons & MK_CONTROL) != 0 ? 2 : 0);
+    form_->MousePos(button, shift, GET_X_LPARAM(position), GET_Y_LPARAM(position));
+}
+
 void MainWindow::OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(Handle(), &ps);
@@ -138,6 +181,41 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 form_->Timer1Tick();
             }
             return 0;
+        case WM_SIZE:
+            form_->ReSize();
+            return 0;
+        case WM_MOUSEMOVE:
+            OnMouseMove(wParam, lParam);
+            return 0;
+        case WM_LBUTTONDOWN:
+            SetCapture(Handle());  // a quick drag must not lose the window
+            form_->PicButtonDown(1);
+            return 0;
+        case WM_RBUTTONDOWN:
+            form_->PicButtonDown(2);
+            return 0;
+        case WM_LBUTTONUP:
+            ReleaseCapture();
+            form_->PicClick();
+            return 0;
+        case WM_RBUTTONUP:
+            form_->PicClick();
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            form_->PicButtonDown(1);
+            form_->PicDoubleClick();
+            return 0;
+        case WM_RBUTTONDBLCLK:
+            form_->PicButtonDown(2);
+            form_->PicDoubleClick();
+            return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            // The window has no menu and no controls: every key goes to the key table, Alt+F4 included.
+            form_->KeyS(static_cast<int>(wParam), ShiftState());
+            return 0;
+        case WM_SYSCHAR:
+            return 0;  // no menu to open; the default would beep
         case WM_GETMINMAXINFO:
             if (form_->SubclassActive) {
                 OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));

@@ -35,12 +35,15 @@ public:
     void Close() override;
     void Present(const render::Image& picture) override;
     void SetToolTip(const std::string& text) override;
+    int ShowPopupMenu(const std::vector<MenuEntry>& entries) override;
+    void Focus() override;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     void OnPaint();
     void OnGetMinMaxInfo(MINMAXINFO& info);
+    void OnMouseMove(WPARAM buttons, LPARAM position);
     void CreateToolTip(HINSTANCE instance);
 
     Form1* form_ = nullptr;

@@ -5,6 +5,7 @@
 #include "core/Form1.h"
 #include "platform/win32/MainWindow.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Shell.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace taktora::platform::win32;
@@ -18,9 +19,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Win32Kernel kernel;
     Win32Desktop desktop;
     GdiTextPainter text(desktop.Dpi());
-    taktora::Platform platform{registry, system, files, kernel, desktop, text};
+    Win32Shell shell;
+    Win32Processes processes;
+    taktora::Platform platform{registry, system, files, kernel, desktop, text, shell, processes};
 
     MainWindow window(instance);
+    shell.SetOwner(window.Handle());
     taktora::Form1 form(platform, window);
     window.Attach(form);
     form.Load();

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/Form1.h"
-#include "platform/fake/FakePlatform.h"
-#include "platform/fake/FakeTextPainter.h"
+#include "tests/unit/FormFixture.h"
 
 namespace taktora {
 namespace {
@@ -10,33 +8,11 @@ namespace {
 using platform::RegRoot;
 using platform::RegType;
 
-constexpr const char* kSettingsKey = "Software\\VB and VBA Program Settings\\Brisko-Software\\Taktora";
 constexpr const char* kTaskManager = "C:\\WINDOWS\\System32\\TaskMgr.exe";
 constexpr const char* kExtra = "C:\\Programme\\Taktora\\Taktora.ext";
 constexpr int kAlt = 4;
 
-class CommandsTest : public ::testing::Test {
-protected:
-    void Start() {
-        form.Load();
-        form.ShowAfterLoad();
-    }
-    void Store(const std::string& name, const std::string& text) {
-        registry.Put(RegRoot::CurrentUser, kSettingsKey, name, {RegType::String, text});
-    }
-
-    fake::FakeRegistry registry;
-    fake::FakeSystem system;
-    fake::FakeFileSystem files;
-    fake::FakeKernel kernel;
-    fake::FakeDesktop desktop;
-    platform::FakeTextPainter text;
-    fake::FakeShell shell;
-    fake::FakeProcesses processes;
-    fake::FakeMainWindow window;
-    Platform platform{registry, system, files, kernel, desktop, text, shell, processes};
-    Form1 form{platform, window};
-};
+class CommandsTest : public FormTest {};
 
 TEST_F(CommandsTest, MenuEntriesAndTheirEnabling) {
     Start();
@@ -141,13 +117,12 @@ TEST_F(CommandsTest, AltKeysStartTheToolsThatExist) {
     ASSERT_EQ(shell.messages.size(), 1u);
     EXPECT_EQ(shell.messages[0].title, " HINWEIS:");
 
-    fake::FakeFileSystem fs;
+    FakeMachine m;
+    auto& fs = m.files;
     fs.Add(kTaskManager, 100);
     fs.Add(kExtra, 100);
-    fake::FakeMainWindow win;
-    fake::FakeProcesses procs;
-    Platform p{registry, system, fs, kernel, desktop, text, shell, procs};
-    Form1 f{p, win};
+    auto& procs = m.processes;
+    Form1 f{m.platform, m.window};
     f.Load();
     f.KeyS(84, kAlt);
     f.KeyS(69, kAlt);
@@ -207,6 +182,98 @@ TEST_F(CommandsTest, ResizeShowsTheSizeInTheDialogCaption) {
     window.rect = {32, 32, 306, 106};
     form.ReSize();
     EXPECT_EQ(form.Settings().Caption, "Taktora Info / Settings   (Size: 300*100)");
+}
+
+}  // namespace
+}  // namespace taktora
+
+namespace taktora {
+namespace {
+
+class TrayTest : public FormTest {};
+
+TEST_F(TrayTest, IconIsRegisteredAtStartAndFollowsTheLoad) {
+    Start();
+    ASSERT_FALSE(tray.calls.empty());
+    EXPECT_EQ(tray.calls[0].op, platform::FakeTray::Op::Add);
+    EXPECT_EQ(tray.calls[0].tip, "");
+    for (int i = 0; i < 10; ++i) {
+        kernel.currentTime += 1000;
+        kernel.idleTime += 630;  // 37 % busy
+        form.TimerCTick();
+    }
+    form.Timer1Tick();
+    EXPECT_EQ(tray.shellTip, " CPU-Auslastung: 37% ");
+    EXPECT_EQ(taskbar.caption, "CPU:37%");
+    EXPECT_EQ(window.toolTip, " CPU: 37%  (ø 18%) ");
+    form.Unload();
+    EXPECT_FALSE(tray.iconInShell);
+}
+
+TEST_F(TrayTest, NoIconWhenTheOptionIsOff) {
+    Store("ShowInTray", "0");
+    Start();
+    EXPECT_TRUE(tray.calls.empty());
+    form.Settings().CkT.SetChecked(true);
+    EXPECT_TRUE(tray.iconInShell);
+    EXPECT_EQ(tray.shellTip, "");
+    form.Settings().CkT.SetChecked(false);
+    EXPECT_FALSE(tray.iconInShell);
+    EXPECT_TRUE(window.visible);
+}
+
+TEST_F(TrayTest, IconGestures) {
+    files.Add("C:\\WINDOWS\\System32\\TaskMgr.exe", 100);
+    Store("HideWindow", "1");
+    Start();
+    EXPECT_FALSE(window.visible);
+    form.TrayMessage(0x201);  // left press with the hide option on: nothing
+    EXPECT_FALSE(window.visible);
+    form.Settings().CkB.SetChecked(false);
+    form.Settings().CkB.SetChecked(true);
+    form.Settings().CkB.SetChecked(false);
+    window.visible = false;
+    form.TrayMessage(0x201);
+    EXPECT_TRUE(window.visible);
+
+    form.TrayMessage(0x203);  // only Task Manager found: it has the double-click
+    ASSERT_EQ(processes.started.size(), 1u);
+    EXPECT_NE(processes.started[0].path.find("TaskMgr.exe"), std::string::npos);
+
+    form.Settings().CkTM.SetChecked(false);
+    form.TrayMessage(0x203);  // neither choice, hide option off: nothing
+    EXPECT_FALSE(form.Settings().Visible());
+    form.Settings().CkB.SetChecked(true);
+    form.TrayMessage(0x203);
+    EXPECT_TRUE(form.Settings().Visible());
+
+    form.TrayMessage(0x204);  // a right press alone does nothing
+    EXPECT_TRUE(window.menus.empty());
+    form.TrayMessage(0x205);
+    EXPECT_EQ(window.menus.size(), 1u);
+}
+
+TEST_F(TrayTest, TaskbarButtonFollowsItsOption) {
+    Store("ShowInTask", "1");
+    Store("HideWindow", "1");
+    Start();
+    EXPECT_TRUE(taskbar.shown);
+    EXPECT_NE(taskbar.Icon(), 0u);
+    form.TaskbarActivated();
+    EXPECT_FALSE(window.visible);  // hidden behind the tray icon, the button does not bring it back
+    form.Settings().CkB.SetChecked(false);
+    window.visible = false;
+    form.TaskbarActivated();
+    EXPECT_TRUE(window.visible);
+    form.Settings().CkG.SetChecked(false);
+    EXPECT_FALSE(taskbar.shown);
+}
+
+TEST_F(TrayTest, RecreatedNotificationAreaGetsTheIconBack) {
+    Start();
+    tray.RecreateShell();
+    form.TrayRecreated();
+    EXPECT_TRUE(tray.iconInShell);
 }
 
 }  // namespace

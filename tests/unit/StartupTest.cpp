@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/Form1.h"
-#include "platform/fake/FakePlatform.h"
-#include "platform/fake/FakeTextPainter.h"
+#include "tests/unit/FormFixture.h"
 
 namespace taktora {
 namespace {
@@ -10,35 +8,7 @@ namespace {
 using platform::RegRoot;
 using platform::RegType;
 
-constexpr const char* kSettingsKey = "Software\\VB and VBA Program Settings\\Brisko-Software\\Taktora";
-constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-class StartupTest : public ::testing::Test {
-protected:
-    void Store(const std::string& name, const std::string& text) {
-        registry.Put(RegRoot::CurrentUser, kSettingsKey, name, {RegType::String, text});
-    }
-    std::optional<std::string> Stored(const std::string& name) {
-        return registry.Get(RegRoot::CurrentUser, kSettingsKey, name);
-    }
-    Form1& Start() {
-        form.Load();
-        form.ShowAfterLoad();
-        return form;
-    }
-
-    fake::FakeRegistry registry;
-    fake::FakeSystem system;
-    fake::FakeFileSystem files;
-    fake::FakeKernel kernel;
-    fake::FakeDesktop desktop;
-    platform::FakeTextPainter text;
-    fake::FakeShell shell;
-    fake::FakeProcesses processes;
-    fake::FakeMainWindow window;
-    Platform platform{registry, system, files, kernel, desktop, text, shell, processes};
-    Form1 form{platform, window};
-};
+class StartupTest : public FormTest {};
 
 TEST_F(StartupTest, FreshUserGetsEveryDefaultAndNoRunEntry) {
     Start();
@@ -104,12 +74,10 @@ TEST_F(StartupTest, CommandLineChoosesWaitAndProfile) {
         {"1.5", false, ".1.5"}, {"-4", false, ".-4"},
     };
     for (const Case& c : cases) {
-        fake::FakeRegistry reg;
-        fake::FakeSystem sys;
+        FakeMachine m;
+        auto& sys = m.system;
         sys.arguments = c.arguments;
-        fake::FakeMainWindow win;
-        Platform p{reg, sys, files, kernel, desktop, text, shell, processes};
-        Form1 f{p, win};
+        Form1 f{m.platform, m.window};
         f.Load();
         EXPECT_EQ(sys.sleeps, c.waits ? std::vector<int>{15000} : std::vector<int>{}) << c.arguments;
         EXPECT_EQ(f.WindowsStartKnown, c.waits) << c.arguments;
@@ -173,11 +141,11 @@ TEST_F(StartupTest, IntervalSetsTheTimerAndTheRateBox) {
     };
     for (const Case& c : {Case{"2500", 2500, "2.5"}, Case{"12000", 12000, "1.0"}, Case{"500", 500, "0.5"},
                           Case{"99", 1000, "1.0"}, Case{"32768", 1000, "1.0"}, Case{"100", 100, "0.1"}}) {
-        fake::FakeRegistry reg;
+        FakeMachine m;
+        auto& reg = m.registry;
         reg.Put(RegRoot::CurrentUser, kSettingsKey, "Interval", {RegType::String, c.stored});
-        fake::FakeMainWindow win;
-        Platform p{reg, system, files, kernel, desktop, text, shell, processes};
-        Form1 f{p, win};
+        auto& win = m.window;
+        Form1 f{m.platform, m.window};
         f.Load();
         EXPECT_EQ(win.timers[platform::TimerId::Refresh], c.timer) << c.stored;
         EXPECT_EQ(win.timers[platform::TimerId::Sampling], 100) << c.stored;
@@ -198,17 +166,15 @@ TEST_F(StartupTest, DoubleClickChoicesExcludeEachOtherAndFollowTheToolsFound) {
         {false, false, false, false, false, true},  // neither: both disabled, the stored choice stays
     };
     for (const Case& c : cases) {
-        fake::FakeRegistry reg;
-        fake::FakeFileSystem fs;
+        FakeMachine m;
+        auto& fs = m.files;
         if (c.taskManager) {
             fs.Add("C:\\WINDOWS\\System32\\TaskMgr.exe", 1000);
         }
         if (c.viewer) {
             fs.Add("C:\\Programme\\Taktora\\PViewer\\PrcView.exe", 1000);
         }
-        fake::FakeMainWindow win;
-        Platform p{reg, system, fs, kernel, desktop, text, shell, processes};
-        Form1 f{p, win};
+        Form1 f{m.platform, m.window};
         f.Load();
         const frmSet& s = f.Settings();
         EXPECT_EQ(s.CkTM.Enabled(), c.tmEnabled) << c.taskManager << c.viewer;
@@ -231,14 +197,13 @@ TEST_F(StartupTest, EmptyHiddenOrFolderFilesDoNotCount) {
 TEST_F(StartupTest, PriorityIsRaisedOnlyForExactlyOne) {
     for (const auto& [stored, raised] : std::vector<std::pair<std::string, bool>>{
              {"", true}, {"1", true}, {"0", false}, {"2", false}, {"junk", true}}) {
-        fake::FakeRegistry reg;
+        FakeMachine m;
+        auto& reg = m.registry;
         if (!stored.empty()) {
             reg.Put(RegRoot::CurrentUser, kSettingsKey, "MaxTaskPriority", {RegType::String, stored});
         }
-        fake::FakeSystem sys;
-        fake::FakeMainWindow win;
-        Platform p{reg, sys, files, kernel, desktop, text, shell, processes};
-        Form1 f{p, win};
+        auto& sys = m.system;
+        Form1 f{m.platform, m.window};
         f.Load();
         const std::vector<std::string> expected =
             raised ? std::vector<std::string>{"thread priority", "process priority"} : std::vector<std::string>{};
@@ -248,12 +213,12 @@ TEST_F(StartupTest, PriorityIsRaisedOnlyForExactlyOne) {
 
 TEST_F(StartupTest, HideWindowOnlyHidesBehindATrayIcon) {
     for (const auto& [tray, visible] : std::vector<std::pair<std::string, bool>>{{"0", true}, {"1", false}}) {
-        fake::FakeRegistry reg;
+        FakeMachine m;
+        auto& reg = m.registry;
         reg.Put(RegRoot::CurrentUser, kSettingsKey, "HideWindow", {RegType::String, "1"});
         reg.Put(RegRoot::CurrentUser, kSettingsKey, "ShowInTray", {RegType::String, tray});
-        fake::FakeMainWindow win;
-        Platform p{reg, system, files, kernel, desktop, text, shell, processes};
-        Form1 f{p, win};
+        auto& win = m.window;
+        Form1 f{m.platform, m.window};
         f.Load();
         f.ShowAfterLoad();
         EXPECT_TRUE(f.Settings().CkB.Checked());
@@ -267,12 +232,12 @@ TEST_F(StartupTest, MagneticStartPullsAnOffScreenWindowInside) {
     Start();
     EXPECT_EQ(window.rect, (platform::Rect{1024 - 192, 768 - 64 - 28, 192, 64}));
 
-    fake::FakeRegistry reg;
+    FakeMachine m;
+    auto& reg = m.registry;
     reg.Put(RegRoot::CurrentUser, kSettingsKey, "WinLeft", {RegType::String, "1000"});
     reg.Put(RegRoot::CurrentUser, kSettingsKey, "Magnetic", {RegType::String, "0"});
-    fake::FakeMainWindow win;
-    Platform p{reg, system, files, kernel, desktop, text, shell, processes};
-    Form1 f{p, win};
+    auto& win = m.window;
+    Form1 f{m.platform, m.window};
     f.Load();
     EXPECT_EQ(win.rect.left, 1000);
 }

@@ -1,0 +1,33 @@
+#include "platform/fake/FakeTray.h"
+
+namespace taktora::platform {
+
+bool FakeTray::Add(const render::Image& picture, const std::string& tip) {
+    calls.push_back({Op::Add, picture, tip});
+    icon_.Replace(picture);
+    if (!shellRunning || iconInShell) {
+        return false;
+    }
+    iconInShell = true;
+    shellTip = tip;
+    return !addTimesOut;
+}
+
+bool FakeTray::Modify(const render::Image& picture, const std::string& tip) {
+    calls.push_back({Op::Modify, picture, tip});
+    icon_.Replace(picture);
+    if (!shellRunning || !iconInShell) {
+        return false;
+    }
+    shellTip = tip;
+    return true;
+}
+
+void FakeTray::Delete() {
+    calls.push_back({Op::Delete, {}, {}});
+    if (shellRunning) {
+        iconInShell = false;
+    }
+}
+
+}  // namespace taktora::platform

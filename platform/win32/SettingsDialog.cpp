@@ -1,0 +1,496 @@
+#include "platform/win32/SettingsDialog.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cwchar>
+
+#include "platform/win32/Text.h"
+
+namespace taktora::platform::win32 {
+
+namespace {
+
+using GdiBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+
+// The frames of the dialog are borderless groups: they only shift their controls.
+struct Frame {
+    int left;
+    int top;
+};
+constexpr Frame kFrame5{14, 10};
+constexpr Frame kFrame1{4, 0};
+constexpr Frame kFrameCT{4, 310};
+constexpr Frame kFrame2{4, 392};
+constexpr Frame kFrame4{228, 392};
+
+// A control's place at 96 DPI, relative to its frame.
+struct Place {
+    Frame frame;
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+constexpr int kClientWidth = 297;
+constexpr int kClientHeight = 439;
+
+constexpr int kBoxWidth = 275;
+constexpr int kBoxHeight = 15;
+constexpr int kBoxStep = 14;
+constexpr int kUpperBoxes = 13;  // the boxes of Frame1; the rest belong to the Core Temp group
+
+constexpr std::array<Place, 17> kBoxPlaces = [] {
+    std::array<Place, 17> places{};
+    for (int i = 0; i < kUpperBoxes; ++i) {
+        places[i] = {kFrame1, 11, 126 + i * kBoxStep, kBoxWidth, kBoxHeight};
+    }
+    places[kUpperBoxes] = {kFrameCT, 11, 16, 128, kBoxHeight};
+    for (int i = kUpperBoxes + 1; i < 17; ++i) {
+        places[i] = {kFrameCT, 11, 30 + (i - kUpperBoxes - 1) * kBoxStep, kBoxWidth, kBoxHeight};
+    }
+    return places;
+}();
+
+constexpr Place kPicturePlace{kFrame5, 0, 0, 47, 53};
+constexpr Place kTitlePlace{kFrame1, 68, 10, 211, 23};
+constexpr Place kVersionPlace{kFrame1, 68, 33, 211, 17};
+constexpr Place kUrlPlace{kFrame1, 108, 50, 171, 14};
+constexpr Place kUptimeLabelPlace{kFrame1, 11, 82, 180, 13};
+constexpr Place kUptimePlace{kFrame1, 204, 82, 75, 13};
+constexpr Place kRunTimeLabelPlace{kFrame1, 11, 96, 180, 13};
+constexpr Place kRunTimePlace{kFrame1, 204, 96, 75, 13};
+constexpr Place kCoreTempPlace{kFrameCT, 166, 16, 113, 11};
+constexpr Place kRateLabelPlace{kFrame2, 11, 18, 88, 13};
+constexpr Place kRatePlace{kFrame2, 102, 14, 41, 160};  // the height includes the opened list
+constexpr Place kSecondsPlace{kFrame2, 152, 18, 60, 13};
+constexpr Place kOkPlace{kFrame4, 10, 14, 45, 21};
+
+// Horizontal lines of Frame1, drawn etched: the grey line with a light one below it.
+struct HorizontalLine {
+    int left;
+    int right;
+    int top;
+};
+constexpr std::array<HorizontalLine, 2> kLines{{{10, 279, 74}, {10, 279, 118}}};
+
+// The program picture: a few bars of a made-up load, in the graph's colours.
+constexpr std::array<int, 11> kPictureLoads{35, 55, 30, 65, 85, 60, 45, 75, 95, 70, 40};
+constexpr COLORREF kPictureBackground = RGB(8, 8, 8);
+constexpr COLORREF kPictureBar = RGB(0, 160, 0);
+constexpr COLORREF kPictureBarTop = RGB(160, 255, 160);
+
+constexpr COLORREF kLinkColour = RGB(0, 0, 255);
+
+constexpr int kStaticId = -1;
+constexpr int kPictureId = 100;
+constexpr int kUrlId = 101;
+constexpr int kCoreTempId = 102;
+constexpr int kRateId = 103;
+constexpr int kFirstBoxId = 200;
+
+// Posted to itself, because activation must not be changed while WM_ACTIVATE is still being handled.
+constexpr UINT kRetakeFocus = WM_APP + 1;
+
+HWND AddControl(HWND parent, HINSTANCE instance, int dpi, const wchar_t* className, const std::wstring& text,
+                DWORD style, const Place& place, int id, HFONT font) {
+    const HWND control = CreateWindowExW(
+        0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, MulDiv(place.frame.left + place.left, dpi, 96),
+        MulDiv(place.frame.top + place.top, dpi, 96), MulDiv(place.width, dpi, 96), MulDiv(place.height, dpi, 96),
+        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    if (control != nullptr && font != nullptr) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    return control;
+}
+
+WPARAM CheckState(int value) {
+    switch (value) {
+        case OptionBox::kUnchecked:
+            return BST_UNCHECKED;
+        case OptionBox::kGreyed:
+            return BST_INDETERMINATE;
+        default:
+            return BST_CHECKED;  // every other value counts as ticked, as the model reads it
+    }
+}
+
+bool IsMessageBox(HWND window) {
+    wchar_t className[16]{};
+    GetClassNameW(window, className, static_cast<int>(std::size(className)));
+    return std::wcscmp(className, L"#32770") == 0;
+}
+
+}  // namespace
+
+SettingsDialog::SettingsDialog(HINSTANCE instance, frmSet& model, int dpi)
+    : model_(model),
+      dpi_(dpi > 0 ? dpi : 96),
+      font_(MakeFont(L"Tahoma", 8, false)),
+      titleFont_(MakeFont(L"Comic Sans MS", 12, false)),
+      boldFont_(MakeFont(L"Tahoma", 8, true)) {
+    static_assert(kBoxPlaces.size() == kBoxCount);
+    RegisterClass(instance, kClassName, 0, GetSysColorBrush(COLOR_BTNFACE));
+    Create(instance, kClassName, L"", WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0,
+           Scale(kClientWidth), Scale(kClientHeight), nullptr);
+    if (Handle() == nullptr) {
+        return;  // the model works on without a view
+    }
+    // The frame's size depends on the system's metrics, so the client size is set by measuring the frame.
+    RECT outer{};
+    RECT inner{};
+    GetWindowRect(Handle(), &outer);
+    GetClientRect(Handle(), &inner);
+    SetWindowPos(Handle(), nullptr, 0, 0, Scale(kClientWidth) + (outer.right - outer.left) - inner.right,
+                 Scale(kClientHeight) + (outer.bottom - outer.top) - inner.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    CreateToolTip(instance);
+    CreateControls(instance);
+    model_.OnViewChange([this] { UpdateView(); });
+    UpdateView();
+}
+
+SettingsDialog::~SettingsDialog() {
+    model_.OnViewChange(nullptr);
+    for (OptionBox* box : model_.Boxes()) {
+        box->OnChange(nullptr);
+    }
+    // Destroyed here rather than by the base, while the fonts the controls use still exist.
+    if (Handle() != nullptr) {
+        DestroyWindow(Handle());
+    }
+}
+
+HFONT SettingsDialog::MakeFont(const wchar_t* face, int points, bool bold) const {
+    return CreateFontW(-MulDiv(points, dpi_, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+void SettingsDialog::CreateToolTip(HINSTANCE instance) {
+    toolTip_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, instance, nullptr);
+}
+
+void SettingsDialog::AddToolTip(HWND control, const std::string& text) {
+    if (toolTip_ == nullptr || control == nullptr) {
+        return;
+    }
+    std::wstring wide = Utf8ToWide(text);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = wide.data();  // the tooltip control keeps its own copy
+    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void SettingsDialog::CreateControls(HINSTANCE instance) {
+    const auto add = [&](const wchar_t* className, const std::wstring& text, DWORD style, const Place& place, int id,
+                         HFONT font) {
+        return AddControl(Handle(), instance, dpi_, className, text, style, place, id, font);
+    };
+    // Every label is one line: a web address must not break at its slashes. None carries an access key, and the
+    // texts that come from the model are data, so an "&" in them is shown as it is.
+    constexpr DWORD kLabel = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+    // Labels with a tooltip or a click action must not be transparent to the mouse.
+    constexpr DWORD kActiveLabel = kLabel | SS_NOTIFY;
+
+    add(WC_STATICW, L"", SS_OWNERDRAW | SS_NOTIFY, kPicturePlace, kPictureId, nullptr);
+    add(WC_STATICW, L"Brisko-Software  Taktora", kLabel, kTitlePlace, kStaticId, titleFont_.Get());
+    const HWND version = add(WC_STATICW, L"", kLabel, kVersionPlace, kStaticId, boldFont_.Get());
+    url_ = add(WC_STATICW, L"", kActiveLabel, kUrlPlace, kUrlId, font_.Get());
+    add(WC_STATICW, L"Windows Laufzeit:", kLabel, kUptimeLabelPlace, kStaticId, font_.Get());
+    const HWND uptime = add(WC_STATICW, L"", kActiveLabel, kUptimePlace, kStaticId, font_.Get());
+    add(WC_STATICW, L"Programm Laufzeit:", kLabel, kRunTimeLabelPlace, kStaticId, font_.Get());
+    const HWND runTime = add(WC_STATICW, L"", kActiveLabel, kRunTimePlace, kStaticId, font_.Get());
+    AddToolTip(uptime, " Format = DD:HH:MM:SS ");
+    AddToolTip(runTime, " Format = DD:HH:MM:SS ");
+
+    // The boxes are created in the dialog's order from top to bottom, which is also the Tab order.
+    boxModels_ = model_.Boxes();
+    for (std::size_t i = 0; i < kBoxCount; ++i) {
+        OptionBox& box = *boxModels_[i];
+        // BS_3STATE: clicks are the model's business (never toggled by the control itself), and a greyed value
+        // of the model can be shown as such.
+        const DWORD style = BS_3STATE | WS_TABSTOP | (i == 0 ? WS_GROUP : 0);
+        boxes_[i] = add(WC_BUTTONW, Utf8ToWide(box.Caption()), style, kBoxPlaces[i], kFirstBoxId + static_cast<int>(i),
+                        font_.Get());
+        AddToolTip(boxes_[i], box.ToolTip());
+        box.OnChange([this, i] { UpdateBox(i); });
+        UpdateBox(i);
+    }
+    coreTemp_ = add(WC_STATICW, L"", kActiveLabel, kCoreTempPlace, kCoreTempId, font_.Get());
+    AddToolTip(coreTemp_, " CoreTemp Homepage ... ");
+
+    add(WC_STATICW, L"Aktualisieren:", kLabel, kRateLabelPlace, kStaticId, font_.Get());
+    rate_ =
+        add(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, kRatePlace, kRateId, font_.Get());
+    for (const char* rate : frmSet::kRates) {
+        SendMessageW(rate_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(rate).c_str()));
+    }
+    AddToolTip(rate_, " Aktualsierungs-Rate der Messungen/Darstellung in Sekunden ");
+    add(WC_STATICW, L"Sekunden", kLabel, kSecondsPlace, kStaticId, font_.Get());
+    add(WC_BUTTONW, L"&OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, kOkPlace, IDOK, font_.Get());
+
+    texts_ = {{Handle(), &model_.Caption, {}}, {version, &model_.LV, {}},  {url_, &model_.lURL, {}},
+              {uptime, &model_.LRT, {}},       {runTime, &model_.LPR, {}}, {coreTemp_, &model_.lCoreTemp, {}}};
+}
+
+bool SettingsDialog::PreTranslate(MSG& message) {
+    const HWND dialog = Handle();
+    if (dialog == nullptr || (message.hwnd != dialog && !IsChild(dialog, message.hwnd))) {
+        return false;
+    }
+    // Alt+F4 is the dialog's own key whichever control has the focus; a combo box would open its list instead.
+    if (message.message == WM_SYSKEYDOWN && message.wParam == VK_F4) {
+        model_.OnOk();
+        return true;
+    }
+    return IsDialogMessageW(dialog, &message) != FALSE;
+}
+
+void SettingsDialog::UpdateView() {
+    for (MirroredText& text : texts_) {
+        if (text.shown != *text.source) {
+            text.shown = *text.source;
+            SetWindowTextW(text.control, Utf8ToWide(text.shown).c_str());
+        }
+    }
+    UpdateRate();
+    const bool shown = IsWindowVisible(Handle()) != FALSE;
+    if (model_.Visible() && !shown) {
+        ShowCentred();
+    } else if (!model_.Visible() && shown) {
+        ShowWindow(Handle(), SW_HIDE);
+    }
+}
+
+void SettingsDialog::UpdateBox(std::size_t index) {
+    const OptionBox& box = *boxModels_[index];
+    const HWND control = boxes_[index];
+    SendMessageW(control, BM_SETCHECK, CheckState(box.Value()), 0);
+    if (!box.Enabled() && GetFocus() == control) {
+        FocusNextOf(control);  // a disabled control with the focus would leave the keyboard nowhere
+    }
+    EnableWindow(control, box.Enabled() ? TRUE : FALSE);
+}
+
+void SettingsDialog::UpdateRate() {
+    // A text that is no entry (a stored interval outside the list) leaves the box empty.
+    const auto entry = std::find(frmSet::kRates.begin(), frmSet::kRates.end(), model_.CO1);
+    const LRESULT index = entry == frmSet::kRates.end() ? CB_ERR : entry - frmSet::kRates.begin();
+    if (SendMessageW(rate_, CB_GETCURSEL, 0, 0) != index) {
+        SendMessageW(rate_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+}
+
+void SettingsDialog::ShowCentred() {
+    RECT window{};
+    GetWindowRect(Handle(), &window);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
+}
+
+void SettingsDialog::OnCommand(int id, int code) {
+    const int boxIndex = id - kFirstBoxId;
+    if (boxIndex >= 0 && boxIndex < static_cast<int>(kBoxCount)) {
+        if (code == BN_CLICKED) {
+            boxModels_[boxIndex]->Toggle();
+        }
+        return;
+    }
+    switch (id) {
+        case IDOK:
+            if (code == BN_CLICKED) {
+                model_.OnOk();
+            }
+            return;
+        case kRateId:
+            if (code == CBN_SELCHANGE) {
+                const LRESULT index = SendMessageW(rate_, CB_GETCURSEL, 0, 0);
+                if (index >= 0 && static_cast<std::size_t>(index) < frmSet::kRates.size()) {
+                    model_.OnRateChosen(frmSet::kRates[index]);
+                }
+            }
+            return;
+        case kUrlId:
+            if (code == STN_CLICKED) {
+                model_.OnUrlClick();
+            }
+            return;
+        case kCoreTempId:
+            if (code == STN_CLICKED) {
+                model_.OnCoreTempClick();
+            }
+            return;
+        case kPictureId:
+            if (code == STN_CLICKED) {
+                model_.OnPictureClick();
+            }
+            return;
+        default:
+            return;
+    }
+}
+
+void SettingsDialog::OnPaint() {
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(Handle(), &paint);
+    const int thickness = std::max(1, Scale(1));
+    for (const HorizontalLine& line : kLines) {
+        const int left = Scale(kFrame1.left + line.left);
+        const int right = Scale(kFrame1.left + line.right) + thickness;
+        const int top = Scale(kFrame1.top + line.top);
+        const RECT shadow{left, top, right, top + thickness};
+        const RECT light{left, top + thickness, right, top + 2 * thickness};
+        FillRect(dc, &shadow, GetSysColorBrush(COLOR_GRAYTEXT));
+        FillRect(dc, &light, GetSysColorBrush(COLOR_3DHILIGHT));
+    }
+    EndPaint(Handle(), &paint);
+}
+
+void SettingsDialog::DrawPicture(const DRAWITEMSTRUCT& item) {
+    const HDC dc = item.hDC;
+    RECT area = item.rcItem;
+    DrawEdge(dc, &area, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+    const GdiBrush background(CreateSolidBrush(kPictureBackground));
+    const GdiBrush bar(CreateSolidBrush(kPictureBar));
+    const GdiBrush barTop(CreateSolidBrush(kPictureBarTop));
+    FillRect(dc, &area, background.Get());
+
+    // Newest bar on the right, as in the graph; bars that do not fit whole are left out.
+    const int barWidth = std::max(1, Scale(3));
+    const int gap = std::max(1, Scale(1));
+    const int topHeight = std::max(1, Scale(1));
+    const int height = area.bottom - area.top;
+    int right = area.right - gap;
+    for (std::size_t i = 0; right - barWidth >= area.left + gap; ++i, right -= barWidth + gap) {
+        const int load = kPictureLoads[kPictureLoads.size() - 1 - i % kPictureLoads.size()];
+        const RECT body{right - barWidth, area.bottom - MulDiv(height, load, 100), right, area.bottom};
+        const RECT top{body.left, body.top, body.right, body.top + topHeight};
+        FillRect(dc, &body, bar.Get());
+        FillRect(dc, &top, barTop.Get());
+    }
+}
+
+void SettingsDialog::OnActivate(bool active) {
+    if (!active) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(Handle(), focus)) {
+            lastFocus_ = focus;
+        }
+        if (model_.Visible()) {
+            PostMessageW(Handle(), kRetakeFocus, 0, 0);
+        }
+        return;
+    }
+    // Like a dialog, give the keyboard back to the control that had it.
+    if (lastFocus_ != nullptr && IsWindowEnabled(lastFocus_)) {
+        SetFocus(lastFocus_);
+    } else {
+        FocusNextOf(nullptr);
+    }
+}
+
+// While visible, the dialog keeps the keyboard against the program's other windows. It gives way to message
+// boxes, to menus and to windows being dragged, which would otherwise be cut short, and to other programs.
+bool SettingsDialog::WantsFocusBack() const {
+    if (!model_.Visible() || IsWindowVisible(Handle()) == FALSE) {
+        return false;
+    }
+    const HWND active = GetForegroundWindow();
+    if (active == nullptr || active == Handle() || GetWindowThreadProcessId(active, nullptr) != GetCurrentThreadId() ||
+        IsMessageBox(active)) {
+        return false;
+    }
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    if (GetGUIThreadInfo(GetCurrentThreadId(), &thread) == FALSE) {
+        return false;
+    }
+    constexpr DWORD kBusy = GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE | GUI_INMOVESIZE;
+    return (thread.flags & kBusy) == 0 && thread.hwndCapture == nullptr;
+}
+
+void SettingsDialog::OnNextControl(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(lParam) != 0) {
+        SetFocus(reinterpret_cast<HWND>(wParam));
+        return;
+    }
+    HWND focus = GetFocus();
+    if (focus != nullptr && !IsChild(Handle(), focus)) {
+        focus = nullptr;
+    }
+    const HWND next = GetNextDlgTabItem(Handle(), focus, wParam != 0 ? TRUE : FALSE);
+    if (next != nullptr) {
+        SetFocus(next);
+    }
+}
+
+void SettingsDialog::FocusNextOf(HWND control) {
+    const HWND next = GetNextDlgTabItem(Handle(), control, FALSE);
+    SetFocus(next != nullptr && next != control ? next : Handle());
+}
+
+LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_CLOSE:
+            // Alt+F4 and the caption's close button act like OK; the dialog is only hidden.
+            model_.OnOk();
+            return 0;
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_DRAWITEM:
+            if (wParam == static_cast<WPARAM>(kPictureId)) {
+                DrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                return TRUE;
+            }
+            return FALSE;
+        case WM_CTLCOLORSTATIC: {
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            const auto control = reinterpret_cast<HWND>(lParam);
+            SetTextColor(dc, control == url_ || control == coreTemp_ ? kLinkColour : GetSysColor(COLOR_WINDOWTEXT));
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        case WM_SETCURSOR: {
+            const auto target = reinterpret_cast<HWND>(wParam);
+            if (target != nullptr && (target == url_ || target == coreTemp_)) {
+                SetCursor(LoadCursorW(nullptr, IDC_HAND));
+                return TRUE;
+            }
+            return Default(message, wParam, lParam);
+        }
+        case WM_ACTIVATE:
+            OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        case kRetakeFocus:
+            if (WantsFocusBack()) {
+                SetActiveWindow(Handle());
+            }
+            return 0;
+        case WM_NEXTDLGCTL:
+            OnNextControl(wParam, lParam);
+            return 0;
+        case DM_GETDEFID:
+            // Enter in any control presses OK.
+            return MAKELRESULT(IDOK, DC_HASDEFID);
+        default:
+            return Default(message, wParam, lParam);
+    }
+}
+
+}  // namespace taktora::platform::win32

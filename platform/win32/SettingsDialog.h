@@ -1,0 +1,77 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "dialog/frmSet.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/WindowBase.h"
+
+namespace taktora::platform::win32 {
+
+// The real window of the settings dialog: it mirrors the model `frmSet` (boxes, texts, visibility) and hands every
+// click back to it. It is created hidden and lives as long as the model's view is needed; showing and hiding never
+// recreate it, so the controls keep their state in between.
+class SettingsDialog final : public WindowBase<SettingsDialog> {
+public:
+    static constexpr const wchar_t* kClassName = L"TaktoraSettings";
+
+    // The model must outlive this window; dpi scales the layout, which is given for 96 DPI.
+    SettingsDialog(HINSTANCE instance, frmSet& model, int dpi);
+    ~SettingsDialog();
+
+    // For the message loop, before TranslateMessage/DispatchMessage: gives the dialog its keyboard (Tab, access keys,
+    // Enter). True when the message has been handled and must not be dispatched again.
+    bool PreTranslate(MSG& message);
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static constexpr std::size_t kBoxCount = std::tuple_size_v<decltype(std::declval<frmSet&>().Boxes())>;
+
+    // A control text that follows a text of the model; `shown` avoids redrawing unchanged texts on every update.
+    struct MirroredText {
+        HWND control;
+        const std::string* source;
+        std::string shown;
+    };
+
+    int Scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+    HFONT MakeFont(const wchar_t* face, int points, bool bold) const;
+    void CreateToolTip(HINSTANCE instance);
+    void AddToolTip(HWND control, const std::string& text);
+    void CreateControls(HINSTANCE instance);
+
+    void UpdateView();
+    void UpdateBox(std::size_t index);
+    void UpdateRate();
+    void ShowCentred();
+
+    void OnCommand(int id, int code);
+    void OnPaint();
+    void DrawPicture(const DRAWITEMSTRUCT& item);
+    void OnActivate(bool active);
+    void OnNextControl(WPARAM wParam, LPARAM lParam);
+    bool WantsFocusBack() const;
+    void FocusNextOf(HWND control);
+
+    frmSet& model_;
+    int dpi_;
+    GdiFont font_;
+    GdiFont titleFont_;
+    GdiFont boldFont_;
+    HWND toolTip_ = nullptr;
+    std::array<OptionBox*, kBoxCount> boxModels_{};
+    std::array<HWND, kBoxCount> boxes_{};
+    HWND rate_ = nullptr;
+    HWND url_ = nullptr;
+    HWND coreTemp_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    std::vector<MirroredText> texts_;
+};
+
+}  // namespace taktora::platform::win32

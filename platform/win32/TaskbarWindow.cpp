@@ -1,0 +1,94 @@
+#include "platform/win32/TaskbarWindow.h"
+
+#include "platform/win32/Text.h"
+
+namespace taktora::platform::win32 {
+namespace {
+
+constexpr int kTwipsPerInch = 1440;
+// Up and left of the screen, entirely out of sight: 1000 twips, about 67 pixels at 96 DPI.
+constexpr int kOffScreenTwips = -1000;
+constexpr int kWidthTwips = 540;
+constexpr int kHeightTwips = 270;
+constexpr const wchar_t* kInitialCaption = L"Taktora";
+
+}  // namespace
+
+TaskbarWindow::TaskbarWindow(HINSTANCE instance, int dpi, IconFactory& icons)
+    : dpi_(dpi), caption_(kInitialCaption), icon_(icons) {
+    RegisterClass(instance, kClassName, 0, nullptr);
+    // WS_EX_APPWINDOW gives the button; WS_SYSMENU gives the button's menu its "Close".
+    Create(instance, kClassName, kInitialCaption, WS_EX_APPWINDOW, WS_POPUP | WS_SYSMENU, 0, 0,
+           MulDiv(kWidthTwips, dpi_, kTwipsPerInch), MulDiv(kHeightTwips, dpi_, kTwipsPerInch), nullptr);
+    MoveOffScreen();
+}
+
+TaskbarWindow::~TaskbarWindow() {
+    // The window draws the icons it was given until it is gone, so it goes before the icon slot.
+    if (Handle() != nullptr) {
+        DestroyWindow(Handle());
+    }
+}
+
+void TaskbarWindow::MoveOffScreen() {
+    // Measured from the top-left corner of all screens together, so that a screen left of or above the primary one
+    // does not bring the window into view.
+    const int offset = MulDiv(kOffScreenTwips, dpi_, kTwipsPerInch);
+    SetWindowPos(Handle(), nullptr, GetSystemMetrics(SM_XVIRTUALSCREEN) + offset,
+                 GetSystemMetrics(SM_YVIRTUALSCREEN) + offset, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TaskbarWindow::Show(bool show) {
+    ShowWindow(Handle(), show ? SW_SHOWNA : SW_HIDE);
+}
+
+void TaskbarWindow::SetCaption(const std::string& caption) {
+    std::wstring wide = Utf8ToWide(caption);
+    if (wide == caption_) {
+        return;
+    }
+    caption_ = std::move(wide);
+    SetWindowTextW(Handle(), caption_.c_str());
+}
+
+void TaskbarWindow::SetIcon(const render::Image& picture) {
+    icon_.Replace(picture, [this](IconHandle icon) {
+        const auto handle = static_cast<LPARAM>(icon);
+        SendMessageW(Handle(), WM_SETICON, ICON_SMALL, handle);
+        SendMessageW(Handle(), WM_SETICON, ICON_BIG, handle);
+    });
+}
+
+void TaskbarWindow::Notify(const std::function<void()>& handler) {
+    if (handler) {
+        handler();
+    }
+}
+
+LRESULT TaskbarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) {
+                Notify(activated_);
+            }
+            return Default(message, wParam, lParam);
+        case WM_SYSCOMMAND:
+            // A click on the button of the window that is active already asks it to minimise; for this window that
+            // click means the same as the first one.
+            if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+                Notify(activated_);
+                return 0;
+            }
+            return Default(message, wParam, lParam);
+        case WM_CLOSE:
+            Notify(close_);
+            return 0;
+        case WM_DISPLAYCHANGE:
+            MoveOffScreen();
+            return Default(message, wParam, lParam);
+        default:
+            return Default(message, wParam, lParam);
+    }
+}
+
+}  // namespace taktora::platform::win32

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "platform/IconFactory.h"
+#include "platform/TaskbarButton.h"
+#include "platform/win32/WindowBase.h"
+#include "render/IconSlot.h"
+
+namespace taktora::platform::win32 {
+
+// `frmTaskBar`: a borderless window that lies off screen, so that showing it shows nothing but its taskbar button.
+// Created hidden, with the caption "Taktora".
+class TaskbarWindow final : public TaskbarButton, public WindowBase<TaskbarWindow> {
+public:
+    static constexpr const wchar_t* kClassName = L"TaktoraTaskBar";
+
+    // dpi: logical pixels per inch of the screen, for the window's place and size given in twips.
+    TaskbarWindow(HINSTANCE instance, int dpi, IconFactory& icons);
+    ~TaskbarWindow();
+
+    void Show(bool show) override;
+    void SetCaption(const std::string& caption) override;
+    void SetIcon(const render::Image& picture) override;
+
+    // The user brought the button's window forward: a click on the button, also while it is active, or Alt+Tab.
+    void OnActivated(std::function<void()> handler) { activated_ = std::move(handler); }
+    // The button was closed (its menu, Alt+F4). The window itself stays until it is destroyed with this object.
+    void OnClose(std::function<void()> handler) { close_ = std::move(handler); }
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    void MoveOffScreen();
+    void Notify(const std::function<void()>& handler);
+
+    int dpi_;
+    std::wstring caption_;
+    render::IconSlot icon_;
+    std::function<void()> activated_;
+    std::function<void()> close_;
+};
+
+}  // namespace taktora::platform::win32

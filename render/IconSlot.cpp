@@ -1,0 +1,38 @@
+#include "render/IconSlot.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace taktora::render {
+
+bool SamePicture(const Image& a, const Image& b) {
+    return a.Width() == b.Width() && a.Height() == b.Height() &&
+           std::equal(a.Data(), a.Data() + static_cast<std::size_t>(a.Width()) * a.Height(), b.Data());
+}
+
+IconSlot::~IconSlot() {
+    if (current_ != 0) {
+        factory_.Destroy(current_);
+    }
+}
+
+bool IconSlot::Replace(const Image& picture, const std::function<void(platform::IconHandle)>& install) {
+    if (current_ != 0 && SamePicture(picture, picture_)) {
+        return true;
+    }
+    const platform::IconHandle made = factory_.Make(picture);
+    if (made == 0) {
+        return false;
+    }
+    if (install) {
+        install(made);
+    }
+    const platform::IconHandle previous = std::exchange(current_, made);
+    picture_ = picture;
+    if (previous != 0) {
+        factory_.Destroy(previous);
+    }
+    return true;
+}
+
+}  // namespace taktora::render

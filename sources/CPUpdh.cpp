@@ -1,0 +1,221 @@
+#include "sources/CPUpdh.h"
+
+#include <array>
+#include <string_view>
+
+namespace taktora {
+
+namespace {
+
+using platform::kPdhMoreData;
+using platform::kPdhSuccess;
+using platform::PdhStatus;
+
+// Windows names its processor object and counter in the system's language. Objects such as "Process" also carry a
+// processor-time counter, whose total sums over all processes, so an exact object name wins over the first one that
+// merely contains "Pro".
+constexpr std::array<std::string_view, 2> kProcessorObjects = {"Processor", "Prozessor"};
+constexpr std::string_view kObjectNamePart = "Pro";
+constexpr std::array<std::string_view, 3> kProcessorTimeCounters = {"% Processortime", "Prozessorzeit (%)",
+                                                                    "% Processor Time"};
+constexpr std::string_view kTotalName = "_Total";
+
+// Where no names are found: PDH's English names, which every language understands from Windows Vista on.
+constexpr std::string_view kEnglishObject = "Processor";
+constexpr std::string_view kEnglishCounter = "% Processor Time";
+
+constexpr std::uintptr_t kQueryUserData = 1;
+
+// Name lists come from outside the program; a length beyond this is no processor list and is not allocated.
+constexpr std::uint32_t kMaxListLength = 1u << 20;
+
+bool Enumerated(PdhStatus status) {
+    return status == kPdhSuccess || status == kPdhMoreData;
+}
+
+bool UsableLength(std::uint32_t length) {
+    return length != 0 && length <= kMaxListLength;
+}
+
+// Every piece between zero characters, so a multi-string ends in two empty names.
+std::vector<std::string> SplitAtZeros(const std::string& list) {
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    for (std::size_t zero = list.find('\0'); zero != std::string::npos; zero = list.find('\0', start)) {
+        names.push_back(list.substr(start, zero - start));
+        start = zero + 1;
+    }
+    names.push_back(list.substr(start));
+    return names;
+}
+
+// The names before the last piece of a split, which a list cut short by PDH_MORE_DATA may have truncated.
+std::vector<std::string> CompleteNames(std::vector<std::string> names) {
+    names.pop_back();
+    return names;
+}
+
+template <std::size_t N>
+bool IsOneOf(const std::string& name, const std::array<std::string_view, N>& candidates) {
+    for (std::string_view candidate : candidates) {
+        if (name == candidate) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string ChooseObject(const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        if (IsOneOf(name, kProcessorObjects)) {
+            return name;
+        }
+    }
+    for (const std::string& name : names) {
+        if (name.find(kObjectNamePart) != std::string::npos) {
+            return name;
+        }
+    }
+    return {};
+}
+
+std::string ChooseCounter(const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        if (IsOneOf(name, kProcessorTimeCounters)) {
+            return name;
+        }
+    }
+    return {};
+}
+
+// The processor number an instance name ends in; 0 for an empty name or a last character that is no digit.
+int LastDigit(const std::string& instance) {
+    if (instance.empty() || instance.back() < '0' || instance.back() > '9') {
+        return 0;
+    }
+    return instance.back() - '0';
+}
+
+bool GoodCounterStatus(std::uint32_t counterStatus) {
+    return counterStatus == platform::kPdhValidData || counterStatus == platform::kPdhNewData;
+}
+
+}  // namespace
+
+void clsCPUpdh::Initialize(const std::string& Machine) {
+    Counters.assign(1, PdhCounterEntry{});
+    std::string machine;
+    if (!Machine.empty() && pdh_.ConnectMachine(Machine) == kPdhSuccess) {
+        machine = Machine;
+    }
+    EnumerateCounters(machine);
+    if (Counters.size() < 2) {
+        Counters.assign(1, PdhCounterEntry{0, std::string(kEnglishObject), std::string(kEnglishCounter),
+                                           std::string(kTotalName), true});
+    }
+    if (pdh_.OpenQuery(kQueryUserData, QueryHandle) != kPdhSuccess) {
+        return;
+    }
+    AddCounters(machine);
+}
+
+// Leaves Counters as they are unless the system's names for the processor object and its processor-time counter
+// are found.
+void clsCPUpdh::EnumerateCounters(const std::string& machine) {
+    std::uint32_t objectsLength = 0;
+    if (!Enumerated(pdh_.EnumObjectsLength(machine, true, objectsLength)) || !UsableLength(objectsLength)) {
+        return;
+    }
+    std::string objects;
+    if (!Enumerated(pdh_.EnumObjects(machine, false, objectsLength, objects))) {
+        return;
+    }
+    const std::string object = ChooseObject(CompleteNames(SplitAtZeros(objects)));
+    if (object.empty()) {
+        return;
+    }
+    std::uint32_t countersLength = 0;
+    std::uint32_t instancesLength = 0;
+    if (!Enumerated(pdh_.EnumObjectItemsLength(machine, object, countersLength, instancesLength)) ||
+        !UsableLength(countersLength) || !UsableLength(instancesLength)) {
+        return;
+    }
+    std::string counterList;
+    std::string instanceList;
+    if (!Enumerated(
+            pdh_.EnumObjectItems(machine, object, countersLength, instancesLength, counterList, instanceList))) {
+        return;
+    }
+    const std::string counter = ChooseCounter(CompleteNames(SplitAtZeros(counterList)));
+    if (counter.empty()) {
+        return;
+    }
+    Counters.clear();
+    for (const std::string& instance : CompleteNames(SplitAtZeros(instanceList))) {
+        Counters.push_back(PdhCounterEntry{0, object, counter, instance});
+    }
+}
+
+void clsCPUpdh::AddCounters(const std::string& machine) {
+    for (PdhCounterEntry& entry : Counters) {
+        entry.CounterHandle = 0;
+        // The empty names that end the instance list are no processors.
+        if (entry.InstanceName.empty()) {
+            continue;
+        }
+        const std::string path =
+            machine + "\\" + entry.ObjectName + "(" + entry.InstanceName + ")\\" + entry.CounterName;
+        platform::Pdh::Handle counter = 0;
+        PdhStatus status = entry.English ? pdh_.AddEnglishCounter(QueryHandle, path, counter)
+                                         : pdh_.AddCounter(QueryHandle, path, counter);
+        // Before Windows Vista PDH has no English names of their own; an English Windows still knows the path.
+        if (status != kPdhSuccess && entry.English) {
+            status = pdh_.AddCounter(QueryHandle, path, counter);
+        }
+        if (status == kPdhSuccess) {
+            entry.CounterHandle = counter;
+        }
+    }
+}
+
+double clsCPUpdh::Query(std::uint8_t CPU) {
+    if (QueryHandle == 0 || pdh_.CollectQueryData(QueryHandle) != kPdhSuccess) {
+        return 0;
+    }
+    const bool total = CPU == kTotalInstance;
+    double result = 0;
+    for (const PdhCounterEntry& entry : Counters) {
+        if (entry.CounterHandle == 0) {
+            continue;
+        }
+        if (total ? entry.InstanceName != kTotalName : LastDigit(entry.InstanceName) != CPU) {
+            continue;
+        }
+        double value = 0;
+        std::uint32_t counterStatus = 0;
+        if (pdh_.GetDoubleValue(entry.CounterHandle, value, counterStatus) != kPdhSuccess ||
+            !GoodCounterStatus(counterStatus)) {
+            continue;
+        }
+        result = value;
+        if (!total) {
+            break;
+        }
+    }
+    return result;
+}
+
+void clsCPUpdh::Terminate() {
+    if (QueryHandle == 0) {
+        return;
+    }
+    for (PdhCounterEntry& entry : Counters) {
+        if (entry.CounterHandle != 0 && pdh_.RemoveCounter(entry.CounterHandle) == kPdhSuccess) {
+            entry.CounterHandle = 0;
+        }
+    }
+    pdh_.CloseQuery(QueryHandle);
+    QueryHandle = 0;
+}
+
+}  // namespace taktora

@@ -1,0 +1,259 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/fake/FakeSources.h"
+#include "sources/CPUpdh.h"
+
+namespace taktora {
+namespace {
+
+using fake::FakePdh;
+
+constexpr std::uint32_t kInvalidData = 0xC0000BBA;                                          // PDH_CSTATUS_INVALID_DATA
+constexpr platform::PdhStatus kCallFailed = static_cast<platform::PdhStatus>(0xC0000BC6u);  // PDH_INVALID_DATA
+constexpr char kEnglishTotal[] = "\\Processor(_Total)\\% Processor Time";
+
+std::string Path(const std::string& object, const std::string& instance, const std::string& counter) {
+    return "\\" + object + "(" + instance + ")\\" + counter;
+}
+
+// Every object carries the counters and the instances "0", "1" and "_Total"; only `chosen` reads 25 in total, any
+// other object 900, as the process objects' sum over all processes would.
+void InstallObjects(FakePdh& pdh, const std::vector<std::string>& objects, const std::string& chosen,
+                    const std::vector<std::string>& counters) {
+    pdh.objects = FakePdh::MultiString(objects);
+    for (const std::string& object : objects) {
+        pdh.items[object] = {FakePdh::MultiString(counters), FakePdh::MultiString({"0", "1", "_Total"})};
+        for (const std::string& counter : counters) {
+            for (const char* instance : {"0", "1", "_Total"}) {
+                pdh.counters[Path(object, instance, counter)] = {object == chosen ? 25.0 : 900.0};
+            }
+        }
+    }
+}
+
+// The processor object with its usual names and one instance per entry, each reading the value given.
+void InstallInstances(FakePdh& pdh, const std::vector<std::pair<std::string, double>>& instances) {
+    std::vector<std::string> names;
+    for (const auto& [name, value] : instances) {
+        names.push_back(name);
+        pdh.counters[Path("Processor", name, "% Processor Time")] = {value};
+    }
+    pdh.objects = FakePdh::MultiString({"Processor"});
+    pdh.items["Processor"] = {FakePdh::MultiString({"% Processor Time"}), FakePdh::MultiString(names)};
+}
+
+int CallsStartingWith(const FakePdh& pdh, const std::string& start) {
+    int count = 0;
+    for (const std::string& call : pdh.calls) {
+        count += call.rfind(start, 0) == 0 ? 1 : 0;
+    }
+    return count;
+}
+
+TEST(PdhLoad, FindsTheProcessorCounterByTheSystemsNames) {
+    struct Case {
+        std::vector<std::string> objects;
+        std::string chosen;
+        std::vector<std::string> counters;
+        const char* why;
+    };
+    const Case cases[] = {
+        {{"Cache", "Prozessor", "Speicher"}, "Prozessor", {"Interruptzeit (%)", "Prozessorzeit (%)"}, "German"},
+        {{"Cache", "Processor"}, "Processor", {"% User Time", "% Processor Time"}, "English"},
+        {{"Processor"}, "Processor", {"% Processortime"}, "the older English counter name"},
+        {{"Process", "Processor"}, "Processor", {"% Processor Time"}, "the process object listed first"},
+        {{"Prozess", "Prozessor"}, "Prozessor", {"Prozessorzeit (%)"}, "the German process object listed first"},
+        {{"Cache", "Processor Information", "Prozessorinfo"},
+         "Processor Information",
+         {"% Processor Time"},
+         "no exact name: the first containing Pro"},
+    };
+    for (const Case& c : cases) {
+        FakePdh pdh;
+        InstallObjects(pdh, c.objects, c.chosen, c.counters);
+        clsCPUpdh source(pdh);
+        source.Initialize();
+        EXPECT_EQ(source.Query(), 25.0) << c.why;
+        EXPECT_EQ(CallsStartingWith(pdh, "AddCounter"), 3) << c.why;
+        EXPECT_EQ(CallsStartingWith(pdh, "AddEnglishCounter"), 0) << c.why;
+    }
+}
+
+TEST(PdhLoad, WithoutTheSystemsNamesTheEnglishPathIsAdded) {
+    struct Case {
+        std::vector<std::string> objects;
+        std::vector<std::string> counters;
+        std::vector<std::string> instances;
+        platform::PdhStatus enumStatus;
+        const char* why;
+    };
+    const Case cases[] = {
+        {{"Processeur"}, {"% temps processeur"}, {"0", "_Total"}, platform::kPdhSuccess, "French counter name"},
+        {{"Cache", "Speicher"}, {"% Processor Time"}, {"0", "_Total"}, platform::kPdhSuccess, "no object with Pro"},
+        {{"Processor"}, {"% Processor Time"}, {"0", "_Total"}, kCallFailed, "enumeration fails"},
+        {{}, {}, {}, platform::kPdhSuccess, "empty object list"},
+        {{"Processor"}, {"% Processor Time"}, {}, platform::kPdhSuccess, "no instances"},
+    };
+    for (const Case& c : cases) {
+        FakePdh pdh;
+        pdh.objects = c.objects.empty() ? std::string() : FakePdh::MultiString(c.objects);
+        for (const std::string& object : c.objects) {
+            pdh.items[object] = {FakePdh::MultiString(c.counters), FakePdh::MultiString(c.instances)};
+        }
+        pdh.enumStatus = c.enumStatus;
+        pdh.englishCounters[kEnglishTotal] = {33.0};
+        clsCPUpdh source(pdh);
+        source.Initialize();
+        EXPECT_EQ(CallsStartingWith(pdh, "AddCounter"), 0) << c.why;
+        EXPECT_EQ(CallsStartingWith(pdh, std::string("AddEnglishCounter ") + kEnglishTotal), 1) << c.why;
+        EXPECT_EQ(source.Query(), 33.0) << c.why;
+        EXPECT_EQ(source.Query(0), 33.0) << c.why << ": the total's last character reads as 0";
+    }
+}
+
+TEST(PdhLoad, EnglishPathWithoutPdhsEnglishNames) {
+    FakePdh pdh;
+    pdh.hasEnglishCounter = false;
+    pdh.counters[kEnglishTotal] = {12.0};  // an English Windows before Vista
+    clsCPUpdh source(pdh);
+    source.Initialize();
+    EXPECT_EQ(source.Query(), 12.0);
+
+    FakePdh other;  // another language before Vista: no counter at all
+    other.hasEnglishCounter = false;
+    clsCPUpdh none(other);
+    none.Initialize();
+    EXPECT_EQ(none.Counters.at(0).CounterHandle, 0u);
+    EXPECT_EQ(none.Query(), 0);
+}
+
+TEST(PdhLoad, InstanceListSplitsIntoCounters) {
+    FakePdh pdh;
+    InstallInstances(pdh, {{"0", 40.0}, {"_Total", 40.0}});
+    clsCPUpdh source(pdh);
+    source.Initialize();
+    ASSERT_EQ(source.Counters.size(), 3u);
+    EXPECT_EQ(source.Counters[0].InstanceName, "0");
+    EXPECT_EQ(source.Counters[1].InstanceName, "_Total");
+    EXPECT_EQ(source.Counters[2].InstanceName, "");
+    EXPECT_NE(source.Counters[0].CounterHandle, 0u);
+    EXPECT_NE(source.Counters[1].CounterHandle, 0u);
+    EXPECT_EQ(source.Counters[2].CounterHandle, 0u);
+    EXPECT_EQ(CallsStartingWith(pdh, "AddCounter"), 2);
+}
+
+TEST(PdhLoad, ProcessorIndexSelectsTheInstance) {
+    struct Case {
+        std::vector<std::pair<std::string, double>> instances;
+        int cpu;  // -1: no index
+        double expected;
+        const char* why;
+    };
+    const Case cases[] = {
+        {{{"0", 10}, {"1", 20}, {"_Total", 15}}, -1, 15, "the total"},
+        {{{"0", 10}, {"1", 20}}, -1, 0, "no total instance"},
+        {{{"11", 70}, {"1", 20}, {"_Total", 45}}, 1, 70, "11 ends in 1 and comes first"},
+        {{{"1", 20}, {"11", 70}, {"_Total", 45}}, 1, 20, "1 comes first"},
+        {{{"1", 20}, {"_Total", 45}, {"0", 10}}, 0, 45, "_Total reads as 0 and comes before 0"},
+        {{{"0", 10}, {"1", 20}, {"_Total", 15}}, 0, 10, "0 comes first"},
+        {{{"0", 10}, {"1", 20}, {"_Total", 15}}, 2, 0, "no processor 2"},
+        {{{"0", 10}, {"9", 90}, {"_Total", 15}}, 9, 90, "the highest digit"},
+    };
+    for (const Case& c : cases) {
+        FakePdh pdh;
+        InstallInstances(pdh, c.instances);
+        clsCPUpdh source(pdh);
+        source.Initialize();
+        const double sample = c.cpu < 0 ? source.Query() : source.Query(static_cast<std::uint8_t>(c.cpu));
+        EXPECT_EQ(sample, c.expected) << c.why;
+    }
+}
+
+TEST(PdhLoad, BadSamplesReadAsZero) {
+    struct Case {
+        platform::PdhStatus collect;
+        FakePdh::Reading total;
+        double expected;
+        const char* why;
+    };
+    const Case cases[] = {
+        {platform::kPdhSuccess, {55, platform::kPdhValidData, platform::kPdhSuccess}, 55, "valid data"},
+        {platform::kPdhSuccess, {55, platform::kPdhNewData, platform::kPdhSuccess}, 55, "new data"},
+        {kCallFailed, {55, platform::kPdhValidData, platform::kPdhSuccess}, 0, "collection fails"},
+        {platform::kPdhSuccess, {55, kInvalidData, platform::kPdhSuccess}, 0, "bad counter status"},
+        {platform::kPdhSuccess, {55, platform::kPdhValidData, kCallFailed}, 0, "value cannot be read"},
+    };
+    for (const Case& c : cases) {
+        FakePdh pdh;
+        InstallInstances(pdh, {{"0", 10}, {"_Total", 0}});
+        pdh.counters[Path("Processor", "_Total", "% Processor Time")] = c.total;
+        pdh.collectStatus = c.collect;
+        clsCPUpdh source(pdh);
+        source.Initialize();
+        EXPECT_EQ(source.Query(), c.expected) << c.why;
+    }
+
+    // A matching instance with a bad value lets the next match answer.
+    FakePdh pdh;
+    InstallInstances(pdh, {{"11", 70}, {"1", 20}});
+    pdh.counters[Path("Processor", "11", "% Processor Time")].counterStatus = kInvalidData;
+    clsCPUpdh source(pdh);
+    source.Initialize();
+    EXPECT_EQ(source.Query(1), 20);
+}
+
+TEST(PdhLoad, TerminateRemovesTheCountersAndClosesTheQuery) {
+    FakePdh pdh;
+    InstallInstances(pdh, {{"0", 10}, {"1", 20}, {"_Total", 15}});
+    clsCPUpdh source(pdh);
+    source.Initialize();
+    ASSERT_EQ(pdh.liveCounters.size(), 3u);
+    pdh.calls.clear();
+    source.Terminate();
+    EXPECT_TRUE(pdh.liveCounters.empty());
+    EXPECT_TRUE(pdh.openQueries.empty());
+    EXPECT_EQ(pdh.calls.back(), "CloseQuery");
+    for (const PdhCounterEntry& entry : source.Counters) {
+        EXPECT_EQ(entry.CounterHandle, 0u);
+    }
+    pdh.calls.clear();
+    EXPECT_EQ(source.Query(), 0);
+    source.Terminate();
+    EXPECT_TRUE(pdh.calls.empty()) << "nothing left to collect or close";
+}
+
+TEST(PdhLoad, QueryThatCannotBeOpenedReadsZero) {
+    FakePdh pdh;
+    InstallInstances(pdh, {{"0", 10}, {"_Total", 15}});
+    pdh.openStatus = kCallFailed;
+    clsCPUpdh source(pdh);
+    source.Initialize();
+    EXPECT_EQ(source.QueryHandle, 0u);
+    EXPECT_EQ(CallsStartingWith(pdh, "AddCounter"), 0);
+    EXPECT_EQ(source.Query(), 0);
+    pdh.calls.clear();
+    source.Terminate();
+    EXPECT_TRUE(pdh.calls.empty());
+}
+
+TEST(PdhLoad, UnreachableMachineFallsBackToTheLocalOne) {
+    for (const bool reachable : {false, true}) {
+        FakePdh pdh;
+        if (reachable) {
+            pdh.machines.insert("\\\\SERVER");
+        }
+        pdh.englishCounters[kEnglishTotal] = {5};
+        pdh.englishCounters[std::string("\\\\SERVER") + kEnglishTotal] = {50};
+        clsCPUpdh source(pdh);
+        source.Initialize("\\\\SERVER");
+        EXPECT_EQ(CallsStartingWith(pdh, reachable ? "EnumObjectsLength [\\\\SERVER]" : "EnumObjectsLength []"), 1);
+        EXPECT_EQ(source.Query(), reachable ? 50 : 5);
+    }
+}
+
+}  // namespace
+}  // namespace taktora
