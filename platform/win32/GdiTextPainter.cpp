@@ -18,9 +18,9 @@ HFONT GdiTextPainter::FontFor(const Font& font) {
         }
     }
     // A negative height asks for the character height without internal leading, which is what a point size means.
-    GdiFont created(CreateFontW(-MulDiv(font.points, dpi_, 72), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
-                                FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Utf8ToWide(font.face).c_str()));
+    GdiFont created(CreateFontW(-MulDiv(font.points, dpi_, 72), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                                FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                                DEFAULT_PITCH | FF_DONTCARE, Utf8ToWide(font.face).c_str()));
     const HFONT handle = created.Get();
     fonts_.emplace_back(font, std::move(created));
     return handle;

@@ -59,13 +59,6 @@ struct KernelHandleTraits {
     static void Close(Handle handle) { CloseHandle(handle); }
 };
 
-// File handles from CreateFileW, which report failure as INVALID_HANDLE_VALUE.
-struct FileHandleTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle handle) { CloseHandle(handle); }
-};
-
 struct FindHandleTraits {
     using Handle = HANDLE;
     static Handle Invalid() { return INVALID_HANDLE_VALUE; }
@@ -99,7 +92,6 @@ struct MappedViewTraits {
 
 using RegKey = UniqueHandle<RegKeyTraits>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
-using FileHandle = UniqueHandle<FileHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using MemoryDc = UniqueHandle<MemoryDcTraits>;  // from CreateCompatibleDC
 using GdiBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;

@@ -6,7 +6,7 @@ namespace taktora::platform::win32 {
 
 namespace {
 
-constexpr std::int64_t kTicksPerSecond = 10'000'000;           // FILETIME counts 100 ns
+constexpr std::int64_t kTicksPerSecond = 10'000'000;             // FILETIME counts 100 ns
 constexpr std::int64_t kSecondsFrom1601To1970 = 11'644'473'600;  // 369 years, 89 of them leap years
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "core/Form1.h"
 #include "platform/win32/Text.h"
+#include "platform/win32/TrayIcon.h"
 
 namespace taktora::platform::win32 {
 
@@ -168,7 +169,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (form_ == nullptr) {
         return Default(message, wParam, lParam);
     }
+    if (message == TaskbarCreatedMessage()) {
+        form_->TrayRecreated();
+        return 0;
+    }
     switch (message) {
+        case kTrayCallbackMessage:
+            form_->TrayMessage(LOWORD(lParam));
+            return 0;
         case WM_ERASEBKGND:
             return 1;  // the picture covers the whole client area; erasing first would flicker
         case WM_PAINT:

@@ -1,15 +1,28 @@
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace taktora::platform::win32 {
 
-Size Win32Desktop::ScreenSize() { return Size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+Size Win32Desktop::ScreenSize() {
+    return Size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
 
 int Win32Desktop::Dpi() {
     const WindowDc screen(nullptr);
     return GetDeviceCaps(screen.Get(), LOGPIXELSY);
+}
+
+Rect Win32Desktop::TaskbarRect() {
+    APPBARDATA bar{};
+    bar.cbSize = sizeof bar;
+    if (SHAppBarMessage(ABM_GETTASKBARPOS, &bar) == 0) {
+        return {};
+    }
+    return {bar.rc.left, bar.rc.top, bar.rc.right - bar.rc.left, bar.rc.bottom - bar.rc.top};
 }
 
 Colour Win32Desktop::SystemColour(int index) {

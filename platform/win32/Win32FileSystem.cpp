@@ -26,6 +26,8 @@ std::optional<FileEntry> Win32FileSystem::FindFirst(const std::string& pattern) 
     return entry;
 }
 
-bool Win32FileSystem::Delete(const std::string& path) { return DeleteFileW(Utf8ToWide(path).c_str()) != FALSE; }
+bool Win32FileSystem::Delete(const std::string& path) {
+    return DeleteFileW(Utf8ToWide(path).c_str()) != FALSE;
+}
 
 }  // namespace taktora::platform::win32

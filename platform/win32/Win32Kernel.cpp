@@ -53,8 +53,8 @@ constexpr std::size_t kPerformanceInformationSize = 344;
 
 Win32Kernel::Win32Kernel() {
     if (HMODULE ntdll = GetModuleHandleW(L"ntdll.dll")) {
-        query_ = reinterpret_cast<QueryFunction>(
-            reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQuerySystemInformation")));
+        query_ =
+            reinterpret_cast<QueryFunction>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQuerySystemInformation")));
     }
 }
 

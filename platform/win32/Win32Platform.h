@@ -58,6 +58,7 @@ public:
     LocalSeconds Now() override;
     ProgramVersion Program() override;
     bool TopLevelWindowOfClassExists(const std::string& className) override;
+    char DecimalSeparator() override;
 
 private:
     using TickCount64Function = ULONGLONG(WINAPI*)();
@@ -76,6 +77,7 @@ public:
     Size ScreenSize() override;
     int Dpi() override;
     Colour SystemColour(int index) override;
+    Rect TaskbarRect() override;
 };
 
 // Text through GDI, non-antialiased so that every pixel is reproducible. Fonts are made once per Font for the

@@ -10,7 +10,9 @@ namespace taktora::platform::win32 {
 
 namespace {
 
-HKEY RootKey(RegRoot root) { return root == RegRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+HKEY RootKey(RegRoot root) {
+    return root == RegRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
 
 RegType TypeOf(DWORD type) {
     switch (type) {
@@ -28,8 +30,7 @@ RegType TypeOf(DWORD type) {
 std::optional<RegData> Win32Registry::Read(RegRoot root, const std::string& subkey, const std::string& name,
                                            std::size_t maxChars) {
     RegKey key;
-    if (RegOpenKeyExW(RootKey(root), Utf8ToWide(subkey).c_str(), 0, KEY_QUERY_VALUE, key.Receive()) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExW(RootKey(root), Utf8ToWide(subkey).c_str(), 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     const std::wstring valueName = Utf8ToWide(name);
@@ -55,20 +56,19 @@ std::optional<RegData> Win32Registry::Read(RegRoot root, const std::string& subk
 bool Win32Registry::WriteString(RegRoot root, const std::string& subkey, const std::string& name,
                                 const std::string& text) {
     RegKey key;
-    if (RegCreateKeyExW(RootKey(root), Utf8ToWide(subkey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_SET_VALUE, nullptr, key.Receive(), nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExW(RootKey(root), Utf8ToWide(subkey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                        nullptr, key.Receive(), nullptr) != ERROR_SUCCESS) {
         return false;
     }
     const std::wstring data = Utf8ToWide(text);
     const DWORD bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));  // with the terminating zero
-    return RegSetValueExW(key.Get(), Utf8ToWide(name).c_str(), 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(data.c_str()), bytes) == ERROR_SUCCESS;
+    return RegSetValueExW(key.Get(), Utf8ToWide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                          bytes) == ERROR_SUCCESS;
 }
 
 bool Win32Registry::DeleteValue(RegRoot root, const std::string& subkey, const std::string& name) {
     RegKey key;
-    if (RegOpenKeyExW(RootKey(root), Utf8ToWide(subkey).c_str(), 0, KEY_SET_VALUE, key.Receive()) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExW(RootKey(root), Utf8ToWide(subkey).c_str(), 0, KEY_SET_VALUE, key.Receive()) != ERROR_SUCCESS) {
         return false;
     }
     return RegDeleteValueW(key.Get(), Utf8ToWide(name).c_str()) == ERROR_SUCCESS;

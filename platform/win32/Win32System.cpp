@@ -65,8 +65,7 @@ std::wstring StringFileInfo(const std::vector<BYTE>& block, const std::wstring& 
         return {};
     }
     const auto* first = static_cast<const Translation*>(translations);
-    const std::wstring path =
-        L"\\StringFileInfo\\" + Hex4(first->language) + Hex4(first->codePage) + L"\\" + field;
+    const std::wstring path = L"\\StringFileInfo\\" + Hex4(first->language) + Hex4(first->codePage) + L"\\" + field;
     void* text = nullptr;
     UINT textLength = 0;
     if (!VerQueryValueW(block.data(), path.c_str(), &text, &textLength) || text == nullptr) {
@@ -80,8 +79,8 @@ std::wstring StringFileInfo(const std::vector<BYTE>& block, const std::wstring& 
 
 Win32System::Win32System() {
     if (HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll")) {
-        tickCount64_ = reinterpret_cast<TickCount64Function>(
-            reinterpret_cast<void*>(GetProcAddress(kernel32, "GetTickCount64")));
+        tickCount64_ =
+            reinterpret_cast<TickCount64Function>(reinterpret_cast<void*>(GetProcAddress(kernel32, "GetTickCount64")));
     }
 }
 
@@ -99,7 +98,9 @@ std::string Win32System::Environment(const std::string& name) {
     }
 }
 
-std::string Win32System::ModulePath() { return WideToUtf8(ModuleFileName()); }
+std::string Win32System::ModulePath() {
+    return WideToUtf8(ModuleFileName());
+}
 
 std::string Win32System::CommandLineArguments() {
     // The program name ends at the first blank outside double quotes, the way the C runtime splits it off.
@@ -118,11 +119,17 @@ std::string Win32System::CommandLineArguments() {
 }
 
 // A negative time would turn into an endless wait.
-void Win32System::Sleep(int milliseconds) { ::Sleep(static_cast<DWORD>(std::max(milliseconds, 0))); }
+void Win32System::Sleep(int milliseconds) {
+    ::Sleep(static_cast<DWORD>(std::max(milliseconds, 0)));
+}
 
-void Win32System::RaiseThreadPriority() { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST); }
+void Win32System::RaiseThreadPriority() {
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
+}
 
-void Win32System::RaiseProcessPriority() { SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS); }
+void Win32System::RaiseProcessPriority() {
+    SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
+}
 
 OsVersion Win32System::Version() {
     OSVERSIONINFOW info{};
@@ -138,7 +145,9 @@ int Win32System::NativeProcessorArchitecture() {
     return info.wProcessorArchitecture;
 }
 
-std::uint32_t Win32System::TickCount() { return GetTickCount(); }
+std::uint32_t Win32System::TickCount() {
+    return GetTickCount();
+}
 
 std::optional<std::uint64_t> Win32System::TickCount64() {
     if (tickCount64_ == nullptr) {
@@ -180,6 +189,14 @@ ProgramVersion Win32System::Program() {
 
 bool Win32System::TopLevelWindowOfClassExists(const std::string& className) {
     return FindWindowW(Utf8ToWide(className).c_str(), nullptr) != nullptr;
+}
+
+char Win32System::DecimalSeparator() {
+    wchar_t separator[4] = {};
+    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 4) == 0) {
+        return '.';
+    }
+    return static_cast<char>(separator[0]);
 }
 
 }  // namespace taktora::platform::win32

@@ -4,6 +4,10 @@
 
 #include "core/Form1.h"
 #include "platform/win32/MainWindow.h"
+#include "platform/win32/SettingsDialog.h"
+#include "platform/win32/TaskbarWindow.h"
+#include "platform/win32/TrayIcon.h"
+#include "platform/win32/Win32IconFactory.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32Shell.h"
 
@@ -21,19 +25,29 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     GdiTextPainter text(desktop.Dpi());
     Win32Shell shell;
     Win32Processes processes;
-    taktora::Platform platform{registry, system, files, kernel, desktop, text, shell, processes};
+    // Declared before every window that holds icons, so the icons go before their factory.
+    Win32IconFactory icons;
 
     MainWindow window(instance);
     shell.SetOwner(window.Handle());
+    TrayIcon tray(window.Handle(), kTrayCallbackMessage, icons);
+    TaskbarWindow taskbar(instance, desktop.Dpi(), icons);
+    taktora::Platform platform{registry, system, files, kernel, desktop, text, shell, processes, tray, taskbar};
+
     taktora::Form1 form(platform, window);
+    SettingsDialog settings(instance, form.Settings(), desktop.Dpi());
+    taskbar.OnActivated([&form] { form.TaskbarActivated(); });
+    taskbar.OnClose([&window] { window.Close(); });
     window.Attach(form);
     form.Load();
     form.ShowAfterLoad();
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        if (!settings.PreTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
     }
     return 0;
 }

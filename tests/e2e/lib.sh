@@ -10,7 +10,7 @@
 #     ...
 #     e2e_close_taktora
 # Every function prints a message and returns non-zero when it fails, so errexit ends the test loudly; e2e_die and
-# the e2e_assert_* functions end it themselves. Every wait is bounded.
+# e2e_assert_eq end it themselves. Every wait is bounded.
 #
 # Environment:
 #   TAKTORA_EXE          the taktora.exe to test                   (default build/windows/taktora.exe)
@@ -70,9 +70,16 @@ _e2e_filter_wine_noise() {
 }
 
 # e2e_wine ARG...: wine with a time limit and the wrapper's noise removed from stderr; returns wine's exit code.
+# The output goes through files: Wine's background services of the prefix inherit the standard handles of the call
+# that started them and live on, so a pipe or a $(...) around wine would wait for them forever.
 e2e_wine() {
-    local status
-    { timeout --kill-after=5 "$E2E_WINE_TIMEOUT" wine "$@" 2>&1 1>&3 3>&- | _e2e_filter_wine_noise >&2; status=${PIPESTATUS[0]}; } 3>&1
+    local output
+    output=$(mktemp "$E2E_WORK/wine.XXXXXX") || return 1
+    local status=0
+    timeout --kill-after=5 "$E2E_WINE_TIMEOUT" wine "$@" >"$output.out" 2>"$output.err" </dev/null || status=$?
+    cat "$output.out"
+    _e2e_filter_wine_noise <"$output.err" >&2
+    rm -f -- "$output" "$output.out" "$output.err"
     return "$status"
 }
 
@@ -132,8 +139,8 @@ e2e_start_display() {
         e2e_log "Xvfb did not start within 15 s: $(cat "$E2E_WORK/xvfb.log")"
         return 1
     fi
-    export DISPLAY=":$(head -n 1 "$numberFile")"
-    export E2E_DISPLAY=$DISPLAY
+    DISPLAY=":$(head -n 1 "$numberFile")"
+    export DISPLAY E2E_DISPLAY=$DISPLAY
     if ! e2e_wait_until 15 xdpyinfo >/dev/null 2>&1; then
         e2e_log "display $DISPLAY does not answer"
         return 1
@@ -197,7 +204,7 @@ e2e_begin() {
 e2e_start_taktora() {
     [[ -f $TAKTORA_EXE ]] || { e2e_log "$TAKTORA_EXE does not exist (cmake --build build/windows)"; return 1; }
     cp "$TAKTORA_EXE" "$WINEPREFIX/drive_c/Taktora/taktora.exe" || return 1
-    (cd "$WINEPREFIX/drive_c/Taktora" && exec wine "$E2E_TAKTORA_PATH" "$@") >>"$E2E_WORK/taktora.log" 2>&1 &
+    (cd "$WINEPREFIX/drive_c/Taktora" && exec wine "$E2E_TAKTORA_PATH" "$@") </dev/null >>"$E2E_WORK/taktora.log" 2>&1 &
     E2E_TAKTORA_PID=$!
     E2E_TAKTORA_STATUS=
 }
@@ -242,6 +249,7 @@ e2e_wait_taktora_exit() {
         { e2e_log "taktora.exe still runs $limit s after its window closed"; return 1; }
     local status=0
     wait "$E2E_TAKTORA_PID" || status=$?
+    # shellcheck disable=SC2034  # read by the tests
     E2E_TAKTORA_STATUS=$status
     E2E_TAKTORA_PID=
 }

@@ -19,7 +19,8 @@ done
 
 wine notepad >"$E2E_WORK/notepad.log" 2>&1 &
 notepad=$!
-read -r left top width height visible < <(e2e_wait_window Notepad 30)
+rect=$(e2e_wait_window Notepad 30)
+read -r left top width height visible <<<"$rect"
 ((width > 100 && height > 100)) || e2e_die "implausible Notepad window: $left $top $width $height"
 e2e_assert_eq 1 "$visible" "Notepad's visibility"
 e2e_helper wmclose Notepad 10000 || e2e_die "wmclose did not close Notepad"

@@ -150,8 +150,22 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         return 1;
     }
     const DWORD size = options.shortMapping ? kShortMappingBytes : static_cast<DWORD>(sizeof options.record);
-    const HANDLE mapping =
-        CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, size, L"CoreTempMappingObject");
+    // Wine rounds a mapping backed by the page file up to whole pages, which would hide a short one; a mapping of a
+    // file keeps the file's length. The file goes with its last handle.
+    HANDLE file = INVALID_HANDLE_VALUE;
+    if (options.shortMapping) {
+        wchar_t directory[MAX_PATH];
+        wchar_t path[MAX_PATH];
+        if (GetTempPathW(MAX_PATH, directory) == 0 || GetTempFileNameW(directory, L"ctm", 0, path) == 0) {
+            return 1;
+        }
+        file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return 1;
+        }
+    }
+    const HANDLE mapping = CreateFileMappingW(file, nullptr, PAGE_READWRITE, 0, size, L"CoreTempMappingObject");
     if (mapping == nullptr) {
         return 1;
     }
@@ -187,6 +201,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     UnmapViewOfFile(view);
     CloseHandle(mapping);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+    }
     CloseHandle(mutex);
     return 0;
 }
