@@ -7,7 +7,9 @@
 #include "core/RegistryStrings.h"
 #include "core/StartupRules.h"
 #include "render/LoadGraph.h"
+#include "sources/CPUUsage9x.h"
 #include "sources/CPUUsageNT.h"
+#include "sources/CPUpdh.h"
 #include "window/Geometry.h"
 
 namespace taktora {
@@ -96,6 +98,9 @@ void Form1::Load() {
     SettingsSection = "Taktora";
     RunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
     FixPaths();
+    CoreTempFound = platform_.system.TopLevelWindowOfClassExists(kCoreTempWindowClass);
+    // The shared-memory reader is part of the program, so it is always at hand.
+    CoreTempDllReady = true;
 
     const platform::ProgramVersion version = platform_.system.Program();
     ProgramVersion = ProgramVersionText(version.major, version.minor, version.revision);
@@ -284,20 +289,30 @@ void Form1::ApplyPriority() {
 void Form1::CreateLoadSource() {
     const platform::OsVersion os = platform_.system.Version();
     if (os.platformId == 2) {
+        if (CoreTempFound && CoreTempDllReady) {
+            TryCoreTemp();
+        }
+        if (!CoreTempActive) {
+            settings_.CkGD.SetChecked(false);
+            const int architecture = ArchitectureValue(os.platformId, platform_.system.NativeProcessorArchitecture());
+            if (ChooseLoadSource(os.platformId, architecture, os.major, os.minor) == LoadSourceKind::Pdh) {
+                LoadSource = std::make_unique<clsCPUpdh>(platform_.pdh);
+            } else {
+                LoadSource = std::make_unique<clsCPUUsageNT>(platform_.kernel);
+            }
+        }
         TaskManagerFound = FileExists(TaskManagerPath);
         mnuPopUp[1].enabled = TaskManagerFound;
         if (!TaskManagerFound) {
             settings_.CkTM.SetEnabled(false);
         }
+    } else {
+        LoadSource = std::make_unique<clsCPUUsage>(platform_.dynStats);
     }
     ProcessViewerFound = FileExists(ProcessViewerPath);
     if (!ProcessViewerFound && os.platformId == 2) {
         settings_.CkPV.SetEnabled(false);
     }
-    if (!CoreTempActive) {
-        settings_.CkGD.SetChecked(false);
-    }
-    LoadSource = std::make_unique<clsCPUUsageNT>(platform_.kernel);
 
     if (ProcessViewerFound && !TaskManagerFound) {
         settings_.CkPV.SetEnabled(true);
@@ -306,6 +321,20 @@ void Form1::CreateLoadSource() {
     if (TaskManagerFound && !ProcessViewerFound) {
         settings_.CkTM.SetEnabled(true);
         settings_.CkTM.SetChecked(true);
+    }
+}
+
+void Form1::TryCoreTemp() {
+    auto coreTemp = std::make_unique<clsCoreTemp>(platform_.shared);
+    if (!coreTemp->Init()) {
+        settings_.CkGD.SetEnabled(false);
+        CoreTempActive = false;
+        return;
+    }
+    CoreTempActive = settings_.CkGD.Checked();
+    if (CoreTempActive) {
+        CoreTemp = coreTemp.get();
+        LoadSource = std::move(coreTemp);
     }
 }
 
@@ -343,12 +372,25 @@ void Form1::CPUDraw() {
     const platform::Size client = window_.ClientSize();
     const int w = LoadHistory::GraphSize(client.width);
     const int h = LoadHistory::GraphSize(client.height);
-    history_.Record(PeriodLoad, std::nullopt, w);
+    render::LoadGraphInput graph{history_, w, h, PeriodLoad};
+    std::optional<float> temp;
+    if (CoreTempActive) {
+        const frmSet& s = settings_;
+        graph.ShowTemp = s.CkGD.Checked() && s.CkGT.Checked() && s.CkGT.Enabled();
+        graph.ShowSpeed = s.CkGS.Checked() && s.CkGS.Enabled();
+        graph.ShowCurve = s.CkGL.Checked() && s.CkGL.Enabled();
+        graph.Temp = CoreTemp->Temp();
+        graph.TjMax = CoreTemp->uiTjMax(0);
+        graph.fCPUspeed = CoreTemp->fCPUspeed();
+        graph.fFSBspeed = CoreTemp->fFSBspeed();
+        graph.fMultipier = CoreTemp->fMultipier();
+        temp = graph.Temp;
+    }
+    history_.Record(PeriodLoad, temp, w);
 
     if (picture_.Width() != client.width || picture_.Height() != client.height) {
         picture_.Resize(client.width, client.height);
     }
-    render::LoadGraphInput graph{history_, w, h, PeriodLoad};
     graph.ShowUptime = settings_.CkL.Checked();
     if (graph.ShowUptime) {
         graph.uptimeText =
@@ -508,6 +550,7 @@ void Form1::Unload() {
     SaveSet();
     if (LoadSource) {
         LoadSource->Terminate();
+        CoreTemp = nullptr;
         LoadSource.reset();
     }
     tray_.Hide();

@@ -9,11 +9,14 @@
 #include "core/SettingsStore.h"
 #include "dialog/frmSet.h"
 #include "platform/Desktop.h"
+#include "platform/DynStats.h"
 #include "platform/FileSystem.h"
 #include "platform/Kernel.h"
 #include "platform/MainWindow.h"
+#include "platform/Pdh.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
+#include "platform/SharedMemory.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
 #include "platform/TaskbarButton.h"
@@ -22,6 +25,7 @@
 #include "render/Image.h"
 #include "render/TrayIconImage.h"
 #include "render/TrayRegistration.h"
+#include "sources/CoreTemp.h"
 #include "sources/LoadSource.h"
 #include "tools/ProcessViewer.h"
 #include "window/Geometry.h"
@@ -40,6 +44,9 @@ struct Platform {
     platform::Processes& processes;
     platform::Tray& tray;
     platform::TaskbarButton& taskbar;
+    platform::SharedMemory& shared;
+    platform::Pdh& pdh;
+    platform::DynStats& dynStats;
 };
 
 // The main window's behaviour: start-up, the stored settings, the measurement cycle and shutdown. The real window
@@ -136,6 +143,7 @@ public:
     int MaxHeight = 0;
     std::string SettingsCaption;
     std::unique_ptr<clsLoadSource> LoadSource;
+    clsCoreTemp* CoreTemp = nullptr;  // the same object as LoadSource while CoreTempActive
 
     // Live state.
     bool RunAtStartupOn = false;
@@ -163,6 +171,7 @@ private:
     void CheckRunEntry();
     void ApplyPriority();
     void CreateLoadSource();
+    void TryCoreTemp();
     void ApplyInterval();
     bool FileExists(const std::string& path);
     std::string OptionText(const OptionBox& box) const { return box.Checked() ? "1" : "0"; }

@@ -10,6 +10,7 @@
 #include "platform/win32/Win32IconFactory.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32Sources.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace taktora::platform::win32;
@@ -25,6 +26,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     GdiTextPainter text(desktop.Dpi());
     Win32Shell shell;
     Win32Processes processes;
+    Win32SharedMemory shared;
+    Win32Pdh pdh;
+    Win32DynStats dynStats;
     // Declared before every window that holds icons, so the icons go before their factory.
     Win32IconFactory icons;
 
@@ -32,7 +36,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     shell.SetOwner(window.Handle());
     TrayIcon tray(window.Handle(), kTrayCallbackMessage, icons);
     TaskbarWindow taskbar(instance, desktop.Dpi(), icons);
-    taktora::Platform platform{registry, system, files, kernel, desktop, text, shell, processes, tray, taskbar};
+    taktora::Platform platform{registry,  system, files,   kernel, desktop, text,    shell,
+                               processes, tray,   taskbar, shared, pdh,     dynStats};
 
     taktora::Form1 form(platform, window);
     SettingsDialog settings(instance, form.Settings(), desktop.Dpi());

@@ -8,6 +8,7 @@
 #include "core/Form1.h"
 #include "platform/fake/CountingIconFactory.h"
 #include "platform/fake/FakePlatform.h"
+#include "platform/fake/FakeSources.h"
 #include "platform/fake/FakeTaskbarButton.h"
 #include "platform/fake/FakeTextPainter.h"
 #include "platform/fake/FakeTray.h"
@@ -30,8 +31,12 @@ struct FakeMachine {
     platform::CountingIconFactory icons;
     platform::FakeTray tray{icons};
     platform::FakeTaskbarButton taskbar{icons};
+    fake::FakeSharedMemory shared;
+    fake::FakePdh pdh;
+    fake::FakeDynStats dynStats;
     fake::FakeMainWindow window;
-    Platform platform{registry, system, files, kernel, desktop, text, shell, processes, tray, taskbar};
+    Platform platform{registry,  system, files,   kernel, desktop, text,    shell,
+                      processes, tray,   taskbar, shared, pdh,     dynStats};
 
     void Store(const std::string& name, const std::string& text) {
         registry.Put(platform::RegRoot::CurrentUser, kSettingsKey, name, {platform::RegType::String, text});
