@@ -7,7 +7,7 @@ namespace taktora {
 // The maker's addresses and the temperature monitor's home page, shown in the settings dialog.
 constexpr const char* kHomePage = "www.brisko-software.de";
 constexpr const char* kMakerMail = "info@brisko-software.de";
-constexpr const char* kCoreTempHomePage = "http://www.alcpu.com/CoreTemp/";
+constexpr const char* kCoreTempHomePage = "www.alcpu.com";
 
 // The address a click on the link label opens: a mail to the maker when the label shows the mail address (it holds
 // an "@"), otherwise the web address, with "http://" put in front when it has no scheme.

@@ -143,7 +143,7 @@ TEST(SettingsDialog, LinksToggleAndOpen) {
     s.OnPictureClick();
     EXPECT_EQ(s.lURL, kHomePage);
     s.OnCoreTempClick();
-    EXPECT_EQ(host.calls.back(), std::string("open ") + kCoreTempHomePage);
+    EXPECT_EQ(host.calls.back(), std::string("open http://") + kCoreTempHomePage);
 }
 
 TEST(SettingsDialog, LinkAddressesGetASchemeWhenTheyLackOne) {

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the unit tests on the host, then the end-to-end
+# tests of taktora.exe under Wine and Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+bash scripts/build.sh
+ctest --test-dir build/host --output-on-failure -j"$(nproc)"
+bash tests/e2e/run.sh
