@@ -80,9 +80,13 @@ Form1::Form1(Platform& platform, platform::MainWindow& window)
     };
 }
 
-platform::Rect Form1::Screen() {
+platform::Rect Form1::PrimaryScreen() {
     const platform::Size screen = platform_.desktop.ScreenSize();
     return {0, 0, screen.width, screen.height};
+}
+
+platform::Rect Form1::ScreenOf(const platform::Rect& window) {
+    return window::MonitorFor(window, platform_.desktop.Monitors());
 }
 
 bool Form1::FileExists(const std::string& path) {
@@ -173,7 +177,7 @@ void Form1::ApplyCommandLine() {
 
 void Form1::InstallSizeLimits() {
     SubclassActive = true;
-    ApplyLimits(window::UnlockedLimits({0, 0, kDesignWidth, kDesignHeight}, Screen(), TwipsX, TwipsY));
+    ApplyLimits(window::UnlockedLimits({0, 0, kDesignWidth, kDesignHeight}, PrimaryScreen(), TwipsX, TwipsY));
 }
 
 void Form1::ApplyLimits(const window::MinMaxLimits& limits) {
@@ -192,6 +196,11 @@ void Form1::RestoreGeometry() {
     // Windows would not let a sizable window be smaller than its tracking minimum either.
     rect.width = std::max(rect.width, MinWidth);
     rect.height = std::max(rect.height, MinHeight);
+    // A place on a monitor that is no longer there would leave the window out of reach.
+    const std::vector<platform::Rect> monitors = platform_.desktop.Monitors();
+    if (!window::OnAnyMonitor(rect, monitors)) {
+        rect = window::KeepOnScreen(rect, window::MonitorFor(rect, monitors));
+    }
     window_.SetRect(rect);
 }
 
@@ -219,7 +228,8 @@ void Form1::TransferOptions() {
     s.ckMag.SetChecked(option("Magnetic", 1) != 0);
 
     if (s.ckMag.Checked()) {
-        window_.SetRect(window::KeepOnScreen(window_.GetRect(), Screen()));
+        const platform::Rect rect = window_.GetRect();
+        window_.SetRect(window::KeepOnScreen(rect, ScreenOf(rect)));
     }
     Kept = window_.GetRect();
 
@@ -351,8 +361,9 @@ void Form1::TimerCTick() {
 
 void Form1::Timer1Tick() {
     viewer_.Track(KeySuffix);
-    if (const auto target = window::EnforceTickGeometry(window_.GetRect(), Kept, settings_.CkM.Checked(),
-                                                        settings_.ckMag.Checked(), Screen())) {
+    const platform::Rect rect = window_.GetRect();
+    if (const auto target = window::EnforceTickGeometry(rect, Kept, settings_.CkM.Checked(),
+                                                        settings_.ckMag.Checked(), ScreenOf(rect))) {
         window_.SetRect(*target);
     }
     CPUDraw();
@@ -454,6 +465,16 @@ void Form1::TrayMessage(int mouseMessage) {
         default:
             break;
     }
+}
+
+void Form1::Resumed() {
+    if (LoadSource) {
+        LoadSource->StartFreshInterval();
+    }
+    // A full refresh period of fresh samples follows; the graph goes on where it was.
+    SampleSum = 0;
+    window_.StartTimer(platform::TimerId::Refresh, Interval);
+    window_.StartTimer(platform::TimerId::Sampling, kSamplingInterval);
 }
 
 void Form1::TaskbarActivated() {
@@ -589,7 +610,7 @@ void Form1::SetLocked(bool locked) {
         return;
     }
     const platform::Rect rect = window_.GetRect();
-    ApplyLimits(locked ? window::LockedLimits(rect) : window::UnlockedLimits(rect, Screen(), TwipsX, TwipsY));
+    ApplyLimits(locked ? window::LockedLimits(rect) : window::UnlockedLimits(rect, PrimaryScreen(), TwipsX, TwipsY));
 }
 
 void Form1::MousePos(int button, int, int x, int y) {
@@ -600,8 +621,13 @@ void Form1::MousePos(int button, int, int x, int y) {
     Kept.left = rect.left;
     Kept.top = rect.top;
     const int magnet = settings_.ckMag.Checked() ? window::kMagnetDistance : 0;
-    if (const auto target =
-            window::FormMove(drag_, rect, button, x, y, magnet, platform_.desktop.TaskbarRect(), Screen())) {
+    const platform::Rect screen = ScreenOf(rect);
+    // A taskbar on another monitor does not limit this one.
+    platform::Rect taskbar = platform_.desktop.TaskbarRect();
+    if (!window::OnAnyMonitor(taskbar, {screen})) {
+        taskbar = {};
+    }
+    if (const auto target = window::FormMove(drag_, rect, button, x, y, magnet, taskbar, screen)) {
         window_.SetRect(*target);
     }
 }

@@ -80,6 +80,8 @@ public:
     void CPUDrawIcon(float load);
     // The tray icon's mouse events: the Windows mouse message of the icon event.
     void TrayMessage(int mouseMessage);
+    // The machine woke up from sleep or hibernation.
+    void Resumed();
     // The notification area was created anew.
     void TrayRecreated() { tray_.Recreated(); }
     // The taskbar button was clicked.
@@ -180,7 +182,9 @@ private:
     void ApplyLimits(const window::MinMaxLimits& limits);
     void OpenMenu();
     void ToggleAndRedraw(OptionBox& box);
-    platform::Rect Screen();
+    platform::Rect PrimaryScreen();
+    // The monitor that holds most of the window.
+    platform::Rect ScreenOf(const platform::Rect& window);
 
     Platform& platform_;
     platform::MainWindow& window_;

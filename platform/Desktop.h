@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "platform/Types.h"
 
 namespace taktora::platform {
@@ -18,6 +20,7 @@ public:
     virtual int Dpi() = 0;          // logical pixels per inch of the primary screen
     virtual Colour SystemColour(int index) = 0;
     virtual Rect TaskbarRect() = 0;  // an empty rectangle when the shell cannot tell
+    virtual std::vector<Rect> Monitors() = 0;  // every monitor's rectangle, in virtual-screen pixels
 };
 
 }  // namespace taktora::platform

@@ -53,4 +53,17 @@ void Image::Line(int x1, int y1, int x2, int y2, Pixel colour) {
     }
 }
 
+Image Enlarge(const Image& image, int factor) {
+    if (factor <= 1) {
+        return image;
+    }
+    Image large(image.Width() * factor, image.Height() * factor);
+    for (int y = 0; y < large.Height(); ++y) {
+        for (int x = 0; x < large.Width(); ++x) {
+            large.Set(x, y, image.At(x / factor, y / factor));
+        }
+    }
+    return large;
+}
+
 }  // namespace taktora::render

@@ -50,4 +50,7 @@ private:
     std::vector<Pixel> pixels_;
 };
 
+// Every pixel repeated factor x factor times: a crisp picture at a whole-number display scale.
+Image Enlarge(const Image& image, int factor);
+
 }  // namespace taktora::render

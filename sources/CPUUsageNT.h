@@ -17,6 +17,7 @@ public:
     // Whole percent, rounded down; -1 when a kernel read fails (the previous counts are kept).
     double Query() override;
     void Terminate() override {}
+    void StartFreshInterval() override { Initialize(); }
 
     std::int64_t PreviousIdleTime = 0;
     std::int64_t PreviousSystemTime = 0;

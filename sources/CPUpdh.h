@@ -32,6 +32,12 @@ public:
     // character reads as CPU (a character that is no digit reads as 0). 0 when collecting or reading fails.
     double Query(std::uint8_t CPU);
     void Terminate() override;
+    // A collection now makes the next value cover the time from here on.
+    void StartFreshInterval() override {
+        if (QueryHandle != 0) {
+            pdh_.CollectQueryData(QueryHandle);
+        }
+    }
 
     static constexpr std::uint8_t kTotalInstance = 255;
 

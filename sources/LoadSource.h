@@ -10,6 +10,8 @@ public:
     virtual void Initialize() = 0;
     virtual double Query() = 0;
     virtual void Terminate() = 0;
+    // After the machine slept: the next sample must not be an average over the sleep.
+    virtual void StartFreshInterval() {}
 };
 
 }  // namespace taktora

@@ -128,4 +128,52 @@ MinMaxLimits LockedLimits(const Rect& window) {
     return {window.width, window.height, window.width, window.height};
 }
 
+namespace {
+
+long long Overlap(const platform::Rect& a, const platform::Rect& b) {
+    const long long width = std::min<long long>(a.Right(), b.Right()) - std::max(a.left, b.left);
+    const long long height = std::min<long long>(a.Bottom(), b.Bottom()) - std::max(a.top, b.top);
+    return width > 0 && height > 0 ? width * height : 0;
+}
+
+// Squared distance between the two rectangles' nearest points; 0 when they touch or overlap.
+long long Distance(const platform::Rect& a, const platform::Rect& b) {
+    const long long dx = std::max<long long>(
+        {0, static_cast<long long>(b.left) - a.Right(), static_cast<long long>(a.left) - b.Right()});
+    const long long dy = std::max<long long>(
+        {0, static_cast<long long>(b.top) - a.Bottom(), static_cast<long long>(a.top) - b.Bottom()});
+    return dx * dx + dy * dy;
+}
+
+}  // namespace
+
+platform::Rect MonitorFor(const platform::Rect& window, const std::vector<platform::Rect>& monitors) {
+    if (monitors.empty()) {
+        return {0, 0, 1024, 768};
+    }
+    const platform::Rect* best = &monitors.front();
+    long long bestOverlap = -1;
+    for (const platform::Rect& monitor : monitors) {
+        const long long overlap = Overlap(window, monitor);
+        if (overlap > bestOverlap) {
+            best = &monitor;
+            bestOverlap = overlap;
+        }
+    }
+    if (bestOverlap > 0) {
+        return *best;
+    }
+    for (const platform::Rect& monitor : monitors) {
+        if (Distance(window, monitor) < Distance(window, *best)) {
+            best = &monitor;
+        }
+    }
+    return *best;
+}
+
+bool OnAnyMonitor(const platform::Rect& window, const std::vector<platform::Rect>& monitors) {
+    return std::any_of(monitors.begin(), monitors.end(),
+                       [&](const platform::Rect& monitor) { return Overlap(window, monitor) > 0; });
+}
+
 }  // namespace taktora::window

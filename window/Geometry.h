@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "platform/Types.h"
 
@@ -44,6 +45,11 @@ struct DragState {
 // window stays where it is.
 std::optional<platform::Rect> FormMove(DragState& state, const platform::Rect& window, int button, int x, int y,
                                        int magnet, const platform::Rect& taskbar, const platform::Rect& screen);
+
+// The monitor that holds the largest part of the window; when no monitor holds any of it (a monitor was removed),
+// the nearest one. An empty list reads as one 1024 x 768 screen.
+platform::Rect MonitorFor(const platform::Rect& window, const std::vector<platform::Rect>& monitors);
+bool OnAnyMonitor(const platform::Rect& window, const std::vector<platform::Rect>& monitors);
 
 // Pulls a window back inside the screen. Used by the refresh tick and, once, at start-up.
 platform::Rect KeepOnScreen(const platform::Rect& window, const platform::Rect& screen);

@@ -167,10 +167,14 @@ public:
     int Dpi() override { return dpi; }
     platform::Colour SystemColour(int index) override;
     platform::Rect TaskbarRect() override { return taskbar; }
+    std::vector<platform::Rect> Monitors() override {
+        return monitors.empty() ? std::vector<platform::Rect>{{0, 0, screen.width, screen.height}} : monitors;
+    }
 
     platform::Size screen{1024, 768};
     int dpi = 96;
     platform::Rect taskbar{0, 738, 1024, 30};
+    std::vector<platform::Rect> monitors;  // empty: the one screen
 };
 
 class FakeMainWindow : public platform::MainWindow {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/MainWindow.h"
@@ -22,6 +23,8 @@ public:
 
     explicit MainWindow(HINSTANCE instance);
     void Attach(Form1& form) { form_ = &form; }
+    // Called with the new DPI when the window moved to a screen of another scale.
+    void OnDpiChanged(std::function<void(int)> handler) { dpiChanged_ = std::move(handler); }
 
     Rect GetRect() override;
     void SetRect(const Rect& rect) override;
@@ -47,6 +50,7 @@ private:
     void CreateToolTip(HINSTANCE instance);
 
     Form1* form_ = nullptr;
+    std::function<void(int)> dpiChanged_;
     render::Image picture_;
     HWND toolTip_ = nullptr;
     std::wstring toolTipText_;

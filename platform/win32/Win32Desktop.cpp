@@ -25,6 +25,24 @@ Rect Win32Desktop::TaskbarRect() {
     return {bar.rc.left, bar.rc.top, bar.rc.right - bar.rc.left, bar.rc.bottom - bar.rc.top};
 }
 
+std::vector<Rect> Win32Desktop::Monitors() {
+    std::vector<Rect> monitors;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, RECT*, LPARAM list) -> BOOL {
+            MONITORINFO info{};
+            info.cbSize = sizeof info;
+            if (GetMonitorInfoW(monitor, &info)) {
+                const RECT& r = info.rcMonitor;
+                reinterpret_cast<std::vector<Rect>*>(list)->push_back(
+                    {r.left, r.top, r.right - r.left, r.bottom - r.top});
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
 Colour Win32Desktop::SystemColour(int index) {
     const COLORREF colour = GetSysColor(index);
     return Colour{GetRValue(colour), GetGValue(colour), GetBValue(colour)};

@@ -44,10 +44,12 @@ GdiBitmap MakeOpaqueMask(int width, int height) {
 
 }  // namespace
 
-IconHandle Win32IconFactory::Make(const render::Image& picture) {
-    if (picture.Width() <= 0 || picture.Height() <= 0) {
+IconHandle Win32IconFactory::Make(const render::Image& small) {
+    if (small.Width() <= 0 || small.Height() <= 0) {
         return 0;
     }
+    // On a scaled screen the shell wants a larger small icon; whole pixels keep the digits sharp.
+    const render::Image picture = render::Enlarge(small, GetSystemMetrics(SM_CXSMICON) / small.Width());
     const GdiBitmap colour = MakeColourBitmap(picture);
     const GdiBitmap mask = MakeOpaqueMask(picture.Width(), picture.Height());
     if (!colour || !mask) {

@@ -78,6 +78,7 @@ public:
     int Dpi() override;
     Colour SystemColour(int index) override;
     Rect TaskbarRect() override;
+    std::vector<Rect> Monitors() override;
 };
 
 // Text through GDI, non-antialiased so that every pixel is reproducible. Fonts are made once per Font for the
@@ -87,6 +88,8 @@ public:
     explicit GdiTextPainter(int dpi);
     int MeasureWidth(const Font& font, const std::string& text) override;
     void Draw(render::Image& image, const Font& font, int x, int y, Colour colour, const std::string& text) override;
+    // The window moved to a screen of another DPI: fonts are made anew for it.
+    void SetDpi(int dpi);
 
 private:
     HFONT FontFor(const Font& font);

@@ -12,8 +12,28 @@
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Sources.h"
 
+namespace {
+
+// Libraries the program loads itself (PDH) come from the system folder only, never from the program's folder or
+// the current directory. Windows before 8 without its update KB2533623 lacks the call.
+void LoadLibrariesFromSystemFolderOnly() {
+    using SetDirectories = BOOL(WINAPI*)(DWORD);
+    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    const auto set =
+        reinterpret_cast<SetDirectories>(reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    if (set != nullptr) {
+        set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    } else {
+        SetDllDirectoryW(L"");
+    }
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace taktora::platform::win32;
+
+    LoadLibrariesFromSystemFolderOnly();
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
@@ -44,6 +64,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     taskbar.OnActivated([&form] { form.TaskbarActivated(); });
     taskbar.OnClose([&window] { window.Close(); });
     window.Attach(form);
+    window.OnDpiChanged([&](int dpi) { text.SetDpi(dpi); });
     form.Load();
     form.ShowAfterLoad();
 

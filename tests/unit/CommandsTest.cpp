@@ -278,3 +278,57 @@ TEST_F(TrayTest, RecreatedNotificationAreaGetsTheIconBack) {
 
 }  // namespace
 }  // namespace taktora
+
+namespace taktora {
+namespace {
+
+class HardeningTest : public FormTest {};
+
+TEST_F(HardeningTest, FirstLoadAfterResumeIsTheLoadAfterTheResume) {
+    Start();
+    form.Timer1Tick();
+    // An hour of sleep, during which the idle counter barely moved: as one interval it would read as full load.
+    kernel.currentTime += 36000000000;
+    kernel.idleTime += 1000;
+    form.SampleSum = 55;  // samples taken just before the sleep
+    form.Resumed();
+    EXPECT_EQ(window.timers[platform::TimerId::Refresh], 1000);
+    for (int i = 0; i < 10; ++i) {
+        kernel.currentTime += 1000000;
+        kernel.idleTime += 750000;  // 25 % busy
+        form.TimerCTick();
+    }
+    form.Timer1Tick();
+    EXPECT_EQ(form.PeriodLoad, 25);
+}
+
+TEST_F(HardeningTest, WindowOnASecondMonitorStaysThere) {
+    desktop.monitors = {{0, 0, 1024, 768}, {1024, 0, 1280, 1024}};
+    Store("WinLeft", "1500");
+    Store("WinTop", "900");
+    Start();
+    EXPECT_EQ(window.rect, (platform::Rect{1500, 900, 192, 64}));
+    form.Timer1Tick();
+    EXPECT_EQ(window.rect, (platform::Rect{1500, 900, 192, 64}));
+    // Pulled back inside the second monitor, not onto the first.
+    window.rect = {2200, 1000, 192, 64};
+    form.Timer1Tick();
+    EXPECT_EQ(window.rect, (platform::Rect{1024 + 1280 - 192, 1024 - 64 - 28, 192, 64}));
+    // Dragged near the second monitor's right edge: snaps to it; the taskbar of the first does not limit it.
+    form.MousePos(0, 0, 10, 10);
+    form.MousePos(1, 0, 10 + 20, 10 + 40);
+    EXPECT_EQ(window.rect.left, 1024 + 1280 - 192);
+    EXPECT_EQ(window.rect.top, 1024 - 64);
+}
+
+TEST_F(HardeningTest, PlaceOnARemovedMonitorIsBroughtBack) {
+    desktop.monitors = {{0, 0, 1024, 768}};
+    Store("WinLeft", "1500");
+    Store("WinTop", "300");
+    Store("Magnetic", "0");
+    Start();
+    EXPECT_EQ(window.rect, (platform::Rect{1024 - 192, 300, 192, 64}));
+}
+
+}  // namespace
+}  // namespace taktora
