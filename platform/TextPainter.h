@@ -23,6 +23,7 @@ class TextPainter {
 public:
     virtual ~TextPainter() = default;
     virtual int MeasureWidth(const Font& font, const std::string& text) = 0;
+    virtual int LineHeight(const Font& font) = 0;
     virtual void Draw(render::Image& image, const Font& font, int x, int y, Colour colour, const std::string& text) = 0;
 };
 

@@ -142,14 +142,16 @@ std::optional<std::string> DrawLoadGraph(Image& image, platform::TextPainter& pa
 
     std::string tooltip = Tooltip(in, loadText);
 
+    // On a scaled screen the font grows; the lines move apart with it so they never overlap.
+    const int lineStep = std::max(kLineStep, painter.LineHeight(InfoFont()));
     int y = kFirstLineTop;
     if (in.ShowUptime) {
         DrawShadowed(image, painter, y, kUptimeColours, in.uptimeText);
-        y += kLineStep;
+        y += lineStep;
     }
     if (in.ShowSpeed) {
         DrawShadowed(image, painter, y, kSpeedColours, FormatFixed(in.fCPUspeed, 0, in.decimalSeparator) + " MHz");
-        y += kLineStep;
+        y += lineStep;
     }
     if (in.ShowTemp) {
         DrawShadowed(image, painter, y, kTemperatureColours, FormatFixed(in.Temp, 0, in.decimalSeparator) + " °C");

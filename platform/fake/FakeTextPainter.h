@@ -12,6 +12,7 @@ namespace taktora::platform {
 class FakeTextPainter : public TextPainter {
 public:
     static constexpr int kCharWidth = 5;
+    static constexpr int kLineHeight = 8;
 
     struct Call {
         Font font;
@@ -23,9 +24,11 @@ public:
     };
 
     int MeasureWidth(const Font& font, const std::string& text) override;
+    int LineHeight(const Font&) override { return lineHeight; }
     void Draw(render::Image& image, const Font& font, int x, int y, Colour colour, const std::string& text) override;
 
     std::vector<Call> calls;
+    int lineHeight = kLineHeight;
 };
 
 }  // namespace taktora::platform

@@ -35,6 +35,13 @@ int GdiTextPainter::MeasureWidth(const Font& font, const std::string& text) {
     return extent.cx;
 }
 
+int GdiTextPainter::LineHeight(const Font& font) {
+    const SelectedObject selectedFont(dc_.Get(), FontFor(font));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc_.Get(), &metrics);
+    return metrics.tmHeight;
+}
+
 void GdiTextPainter::Draw(render::Image& image, const Font& font, int x, int y, Colour colour,
                           const std::string& text) {
     // GDI cannot draw into the image's own memory, so the text goes through a small DIB section that covers just

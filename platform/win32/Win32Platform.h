@@ -87,6 +87,7 @@ class GdiTextPainter final : public TextPainter {
 public:
     explicit GdiTextPainter(int dpi);
     int MeasureWidth(const Font& font, const std::string& text) override;
+    int LineHeight(const Font& font) override;
     void Draw(render::Image& image, const Font& font, int x, int y, Colour colour, const std::string& text) override;
     // The window moved to a screen of another DPI: fonts are made anew for it.
     void SetDpi(int dpi);

@@ -260,6 +260,20 @@ TEST(LoadGraph, InformationLinesStackFromTheTop) {
     }
 }
 
+TEST(LoadGraph, TallerFontsOnScaledScreensMoveTheLinesApart) {
+    const LoadHistory history = Recorded({30}, 189);
+    LoadGraphInput input = Input(history, 189, 61);
+    input.ShowUptime = input.ShowSpeed = true;
+    input.uptimeText = "01:02:03:04";
+    Image image(192, 64);
+    FakeTextPainter painter;
+    painter.lineHeight = 22;  // Tahoma 7 at 200 %
+    Draw(image, input, painter);
+    ASSERT_EQ(painter.calls.size(), 6u);
+    EXPECT_EQ(painter.calls[3].y, 5);
+    EXPECT_EQ(painter.calls[5].y, 27);
+}
+
 TEST(LoadGraph, SizesThatDoNotMatchTheHistoryStayInside) {
     const LoadHistory history = Recorded({50, 60});
     for (const auto& [sw, sh, w] : {std::tuple{3, 3, kW}, std::tuple{20, 13, 9000}, std::tuple{1, 1, 1}}) {
