@@ -150,11 +150,13 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, frmSet& model, int dpi)
     CreateToolTip(instance);
     CreateControls(instance);
     model_.OnViewChange([this] { UpdateView(); });
+    model_.OnFocusRequest([this] { SetForegroundWindow(Handle()); });
     UpdateView();
 }
 
 SettingsDialog::~SettingsDialog() {
     model_.OnViewChange(nullptr);
+    model_.OnFocusRequest(nullptr);
     for (OptionBox* box : model_.Boxes()) {
         box->OnChange(nullptr);
     }
