@@ -43,8 +43,8 @@ measure_cpu_ticks() {
 
 # measure_rss_kib PID: resident memory of the process in KiB.
 measure_rss_kib() {
-    local name value unit
-    while read -r name value unit; do
+    local name value
+    while read -r name value _; do
         if [[ $name == VmRSS: ]]; then
             echo "$value"
             return 0

@@ -1,6 +1,31 @@
 #include "platform/fake/FakeSources.h"
 
+#include <cstring>
+
 namespace taktora::fake {
+
+CoreTempSharedData TwoCoreRecord() {
+    CoreTempSharedData record{};
+    record.uiCoreCnt = 2;
+    record.uiCPUcnt = 1;
+    record.uiLoad[0] = 30;
+    record.uiLoad[1] = 51;
+    record.fTemp[0] = 40.0f;
+    record.fTemp[1] = 43.0f;
+    record.uiTjMax[0] = 100;
+    record.fCPUspeed = 2400.0f;
+    record.fFSBspeed = 200.0f;
+    record.fMultipier = 12.0f;
+    std::strcpy(record.sCPUname, "Core 2 Duo E6600");
+    return record;
+}
+
+void FakeSharedMemory::Publish(const CoreTempSharedData& record) {
+    mutexes.insert(kCoreTempMutexName);
+    std::vector<unsigned char>& bytes = mappings[kCoreTempMappingName];
+    bytes.resize(sizeof record);
+    std::memcpy(bytes.data(), &record, sizeof record);
+}
 
 using platform::PdhStatus;
 

@@ -11,11 +11,15 @@
 #include "platform/DynStats.h"
 #include "platform/Pdh.h"
 #include "platform/SharedMemory.h"
+#include "sources/CoreTempSharedData.h"
 
 namespace taktora::fake {
 
 // Named objects as another process publishes them. Every call is logged in order, and every handle handed out is
 // tracked until it is closed.
+// Two cores at 30 % and 51 %, 40 and 43 degrees, TjMax 100, 2400 MHz = 200 MHz x 12.
+CoreTempSharedData TwoCoreRecord();
+
 class FakeSharedMemory : public platform::SharedMemory {
 public:
     Handle OpenNamedMutex(const std::string& name) override;
@@ -27,6 +31,9 @@ public:
     void Close(Handle handle) override;
     // Latin-1, which the usual western ANSI code pages agree with for letters.
     std::string DecodeAnsi(const std::string& bytes) override;
+
+    // The temperature monitor running and publishing the record.
+    void Publish(const CoreTempSharedData& record);
 
     std::set<std::string> mutexes;                               // names of existing mutexes
     std::map<std::string, std::vector<unsigned char>> mappings;  // contents by name

@@ -6,19 +6,31 @@
 
 namespace taktora::platform::win32 {
 
+namespace {
+
 // The conversion calls take int lengths and report an empty result as failure, so both ends are guarded here.
-std::wstring Utf8ToWide(std::string_view text) {
+std::wstring ToWide(std::string_view text, UINT codePage) {
     if (text.empty() || text.size() > INT_MAX) {
         return {};
     }
     const int length = static_cast<int>(text.size());
-    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
+    const int wideLength = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
     if (wideLength <= 0) {
         return {};
     }
     std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), wideLength);
+    MultiByteToWideChar(codePage, 0, text.data(), length, wide.data(), wideLength);
     return wide;
+}
+
+}  // namespace
+
+std::wstring Utf8ToWide(std::string_view text) {
+    return ToWide(text, CP_UTF8);
+}
+
+std::wstring AnsiToWide(std::string_view text) {
+    return ToWide(text, CP_ACP);
 }
 
 std::string WideToUtf8(std::wstring_view text) {

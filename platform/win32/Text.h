@@ -9,5 +9,7 @@ namespace taktora::platform::win32 {
 // character is kept, embedded zero characters included; invalid sequences become U+FFFD instead of failing.
 std::wstring Utf8ToWide(std::string_view text);
 std::string WideToUtf8(std::wstring_view text);
+// Bytes in the system's ANSI code page, as other programs publish names.
+std::wstring AnsiToWide(std::string_view text);
 
 }  // namespace taktora::platform::win32

@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <climits>
-
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Sources.h"
 
@@ -57,17 +55,7 @@ void Win32SharedMemory::Close(Handle handle) {
 }
 
 std::string Win32SharedMemory::DecodeAnsi(const std::string& bytes) {
-    if (bytes.empty() || bytes.size() > INT_MAX) {
-        return {};
-    }
-    const int length = static_cast<int>(bytes.size());
-    const int wideLength = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
-    if (wideLength <= 0) {
-        return {};
-    }
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, wide.data(), wideLength);
-    return WideToUtf8(wide);
+    return WideToUtf8(AnsiToWide(bytes));
 }
 
 }  // namespace taktora::platform::win32

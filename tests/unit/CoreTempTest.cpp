@@ -18,30 +18,6 @@ using WaitResult = platform::SharedMemory::WaitResult;
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
-CoreTempSharedData TwoCores() {
-    CoreTempSharedData record{};
-    record.uiCoreCnt = 2;
-    record.uiCPUcnt = 1;
-    record.uiLoad[0] = 30;
-    record.uiLoad[1] = 51;
-    record.fTemp[0] = 40.0f;
-    record.fTemp[1] = 43.0f;
-    record.uiTjMax[0] = 100;
-    record.fCPUspeed = 2400.0f;
-    record.fFSBspeed = 200.0f;
-    record.fMultipier = 12.0f;
-    std::strcpy(record.sCPUname, "Core 2 Duo E6600");
-    return record;
-}
-
-// Core Temp running and publishing the record.
-void Publish(fake::FakeSharedMemory& memory, const CoreTempSharedData& record) {
-    memory.mutexes.insert(kCoreTempMutexName);
-    std::vector<unsigned char>& bytes = memory.mappings[kCoreTempMappingName];
-    bytes.resize(sizeof record);
-    std::memcpy(bytes.data(), &record, sizeof record);
-}
-
 void ExpectEverythingGivenBack(const fake::FakeSharedMemory& memory, const std::string& why) {
     EXPECT_TRUE(memory.openHandles.empty()) << why;
     EXPECT_EQ(memory.liveViews, 0) << why;
@@ -69,14 +45,14 @@ TEST(CoreTempReader, MeansOverTheValidCores) {
         {0xFFFFFFFF, 100, 60.0f, 0, 0, "a count that reads as -1"},
     };
     for (const Case& c : cases) {
-        CoreTempSharedData record = TwoCores();
+        CoreTempSharedData record = fake::TwoCoreRecord();
         record.uiCoreCnt = c.cores;
         for (std::size_t i = 2; i < CoreTempSharedData::kMaxCores; ++i) {
             record.uiLoad[i] = c.load;
             record.fTemp[i] = c.temp;
         }
         fake::FakeSharedMemory memory;
-        Publish(memory, record);
+        memory.Publish(record);
         clsCoreTemp source(memory);
         EXPECT_EQ(source.Query(), c.expectedLoad) << c.why;
         EXPECT_EQ(source.Temp(), c.expectedTemp) << c.why;
@@ -102,12 +78,12 @@ TEST(CoreTempReader, ValuesThatAreNoNumbersReadAsZero) {
         {40.0f, 43.0f, kNaN, 41.5f, 43, 0, "a clock that is no number"},
     };
     for (const Case& c : cases) {
-        CoreTempSharedData record = TwoCores();
+        CoreTempSharedData record = fake::TwoCoreRecord();
         record.fTemp[0] = c.temp0;
         record.fTemp[1] = c.temp1;
         record.fCPUspeed = c.speed;
         fake::FakeSharedMemory memory;
-        Publish(memory, record);
+        memory.Publish(record);
         clsCoreTemp source(memory);
         EXPECT_EQ(source.Query(), 40.5) << c.why;
         EXPECT_EQ(source.Temp(), c.expectedTemp) << c.why;
@@ -122,21 +98,21 @@ TEST(CoreTempReader, CoreTemperatureRoundsHalfToEven) {
         {-0.5f, 0},  {-1.5f, -2}, {-2.6f, -3}, {0.49999997f, 0},
     };
     for (const auto& [temp, expected] : cases) {
-        CoreTempSharedData record = TwoCores();
+        CoreTempSharedData record = fake::TwoCoreRecord();
         record.fTemp[255] = temp;
         fake::FakeSharedMemory memory;
-        Publish(memory, record);
+        memory.Publish(record);
         clsCoreTemp source(memory);
         EXPECT_EQ(source.fTemp(255), expected) << temp;
     }
 }
 
 TEST(CoreTempReader, TjMaxOnlyForThePackagesOfTheRecord) {
-    CoreTempSharedData record = TwoCores();
+    CoreTempSharedData record = fake::TwoCoreRecord();
     record.uiTjMax[127] = 95;
     record.uiCoreCnt = 2;  // directly after the table, where an entry 128 would be
     fake::FakeSharedMemory memory;
-    Publish(memory, record);
+    memory.Publish(record);
     clsCoreTemp source(memory);
     EXPECT_EQ(source.uiTjMax(0), 100u);
     EXPECT_EQ(source.uiTjMax(127), 95u);
@@ -156,12 +132,12 @@ TEST(CoreTempReader, NameEndsAtTheFirstZeroByteOrTheField) {
         {"AMD Athlon\xAE 64", "AMD Athlon\xC2\xAE 64"},  // in the ANSI code page, handed on as UTF-8
     };
     for (const Case& c : cases) {
-        CoreTempSharedData record = TwoCores();
+        CoreTempSharedData record = fake::TwoCoreRecord();
         std::memset(record.sCPUname, 0, sizeof record.sCPUname);
         std::memcpy(record.sCPUname, c.bytes.data(), c.bytes.size());
         record.trailer[0] = 'X';  // directly after a name without a zero byte
         fake::FakeSharedMemory memory;
-        Publish(memory, record);
+        memory.Publish(record);
         clsCoreTemp source(memory);
         EXPECT_EQ(source.sCPUname(), c.expected);
     }
@@ -171,7 +147,7 @@ TEST(CoreTempReader, ReadsUnderTheMutexAndGivesEverythingBack) {
     for (const WaitResult wait : {WaitResult::Acquired, WaitResult::Abandoned}) {
         fake::FakeSharedMemory memory;
         memory.waitResult = wait;
-        Publish(memory, TwoCores());
+        memory.Publish(fake::TwoCoreRecord());
         clsCoreTemp source(memory);
         memory.calls.clear();
         EXPECT_TRUE(source.Init());
@@ -206,13 +182,13 @@ TEST(CoreTempReader, FailedReadKeepsTheLastRecord) {
     };
     for (const Case& c : cases) {
         fake::FakeSharedMemory memory;
-        Publish(memory, TwoCores());
+        memory.Publish(fake::TwoCoreRecord());
         clsCoreTemp source(memory);
         ASSERT_EQ(source.Query(), 40.5) << c.why;
 
-        CoreTempSharedData changed = TwoCores();
+        CoreTempSharedData changed = fake::TwoCoreRecord();
         changed.fTemp[0] = 90.0f;
-        Publish(memory, changed);
+        memory.Publish(changed);
         c.fault(memory);
         EXPECT_FALSE(source.Init()) << c.why;
         EXPECT_EQ(source.Query(), 0) << c.why;
@@ -225,7 +201,7 @@ TEST(CoreTempReader, FailedReadKeepsTheLastRecord) {
 
 TEST(CoreTempReader, MutexNotGotIsNotReleased) {
     fake::FakeSharedMemory memory;
-    Publish(memory, TwoCores());
+    memory.Publish(fake::TwoCoreRecord());
     memory.waitResult = WaitResult::TimedOut;
     clsCoreTemp source(memory);
     const std::vector<std::string> expected = {

@@ -1,5 +1,3 @@
-#include <cstring>
-
 #include "platform/fake/FakeTextPainter.h"
 #include "sources/CPUUsage9x.h"
 #include "sources/CPUUsageNT.h"
@@ -18,20 +16,7 @@ protected:
         if (!publishes) {
             return;
         }
-        CoreTempSharedData record{};
-        record.uiCoreCnt = 2;
-        record.uiLoad[0] = 30;
-        record.uiLoad[1] = 51;
-        record.fTemp[0] = 40.0f;
-        record.fTemp[1] = 43.0f;
-        record.uiTjMax[0] = 100;
-        record.fCPUspeed = 2400;
-        record.fFSBspeed = 200;
-        record.fMultipier = 12;
-        std::vector<unsigned char> bytes(sizeof record);
-        std::memcpy(bytes.data(), &record, sizeof record);
-        shared.mutexes.insert(kCoreTempMutexName);
-        shared.mappings[kCoreTempMappingName] = bytes;
+        shared.Publish(fake::TwoCoreRecord());
     }
     void OneRefresh() {
         for (int i = 0; i < 10; ++i) {
