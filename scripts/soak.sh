@@ -28,6 +28,7 @@ e2e_begin --desktop=1024x768
 e2e_reg_set "$kSettingsKey" Interval 100
 e2e_reg_set "$kSettingsKey" ShowInTray 1
 e2e_reg_set "$kSettingsKey" ShowInTask 1
+# shellcheck disable=SC2119  # taktora.exe starts without arguments
 e2e_start_taktora
 e2e_wait_window >/dev/null || e2e_die "the main window did not appear"
 e2e_wait_window TaktoraTaskBar >/dev/null || e2e_die "the taskbar button window did not appear"
@@ -54,7 +55,7 @@ for ((second = 0; second <= duration; second += kSampleSeconds)); do
     samples+=("$second $rss $gdi $user $handles $table $system")
 done
 
-e2e_close_taktora || e2e_die "taktora.exe did not end on WM_CLOSE"
+e2e_close_taktora 15 || e2e_die "taktora.exe did not end on WM_CLOSE"
 echo "soak: host load average at the end: $(cut -d ' ' -f 1-3 /proc/loadavg)"
 
 warm=

@@ -48,9 +48,13 @@ visible() {
     rect=$(e2e_window_rect "$1") && [[ $rect == *" 1" ]]
 }
 
+hidden() {
+    ! visible "$1"
+}
+
 main_centre() {
-    local left top width height visible
-    read -r left top width height visible <<<"$(e2e_window_rect)"
+    local left top width height
+    read -r left top width height _ <<<"$(e2e_window_rect)"
     echo $((left + width / 2)) $((top + height / 2))
 }
 
@@ -63,7 +67,7 @@ open_with_f1() {
 
 press_ok() {
     dialog_click "${OK_BUTTON[@]}"
-    e2e_wait_until 5 eval '! visible "$DIALOG"' || e2e_die "OK did not hide the dialog"
+    e2e_wait_until 5 hidden "$DIALOG" || e2e_die "OK did not hide the dialog"
 }
 
 run_value() {
@@ -117,7 +121,7 @@ GRAPH_ROW=("$left" $((top + height - 8)) "$width")
 read -r x y <<<"$(main_centre)"
 click_at "$x" "$y" 1 2
 e2e_wait_until 5 visible "$DIALOG" || e2e_die "a double-click on the graph did not show the dialog"
-read -r left top width height visible <<<"$(e2e_window_rect "$DIALOG")"
+read -r left top width height _ <<<"$(e2e_window_rect "$DIALOG")"
 assert_centred $((left + width / 2)) $((SCREEN_WIDTH / 2)) horizontally
 assert_centred $((top + height / 2)) $((SCREEN_HEIGHT / 2)) vertically
 read -r clientLeft clientTop clientWidth clientHeight <<<"$(e2e_helper clientrect "$DIALOG")"
@@ -131,6 +135,7 @@ e2e_screenshot "$E2E_WORK/dialog.png"
 mkdir -p "$ARTIFACTS"
 convert "$E2E_WORK/dialog.png" -crop "${width}x${height}+${left}+${top}" +repage "$ARTIFACTS/settings_dialog.png"
 slowRate=$(columns_per_second 4)
+e2e_log "graph columns a second at the rate 1.0: $slowRate"
 assert_clock_runs "Windows run-time" "${UPTIME_CLOCK[@]}"
 assert_clock_runs "program run-time" "${RUN_TIME_CLOCK[@]}"
 awk -v r="$slowRate" 'BEGIN { exit !(r >= 0.6 && r <= 1.4) }' ||
@@ -139,12 +144,13 @@ awk -v r="$slowRate" 'BEGIN { exit !(r >= 0.6 && r <= 1.4) }' ||
 # Choosing "0.5" in the opened list makes the graph advance twice a second at once.
 dialog_click "${RATE_BOX[@]}"
 e2e_wait_until 5 visible ComboLBox || e2e_die "the rate box did not open its list"
-read -r left top width height visible <<<"$(e2e_window_rect ComboLBox)"
+read -r left top width height _ <<<"$(e2e_window_rect ComboLBox)"
 itemHeight=$(((height - 2) / ${#RATES[@]}))
 click_at $((left + width / 2)) $((top + 1 + itemHeight + itemHeight / 2))
-e2e_wait_until 5 eval '! visible ComboLBox' || e2e_die "the rate list did not close after the choice"
+e2e_wait_until 5 hidden ComboLBox || e2e_die "the rate list did not close after the choice"
 e2e_assert_eq 0.5 "$(e2e_helper combotext "$DIALOG")" "the rate box after choosing 0.5"
 fastRate=$(columns_per_second 4)
+e2e_log "graph columns a second at the rate 0.5: $fastRate"
 awk -v r="$fastRate" 'BEGIN { exit !(r >= 1.6 && r <= 2.6) }' ||
     e2e_die "after choosing 0.5 the graph added $fastRate columns a second instead of about 2"
 
@@ -172,9 +178,9 @@ e2e_assert_eq " HINWEIS:" "$(e2e_helper wintext "$MESSAGE_BOX")" "the hint's tit
 e2e_assert_eq "Bitte starten Sie den Taktora neu. Danke!    " "$(e2e_helper ctltext "$MESSAGE_BOX" 0xFFFF)" \
     "the hint's text"
 e2e_assert_eq 0 "$(e2e_reg_query "$SETTINGS_KEY" UseGetCoreTemp)" "UseGetCoreTemp saved by OK"
-read -r left top width height visible <<<"$(e2e_window_rect "$MESSAGE_BOX")"
+read -r left top width height _ <<<"$(e2e_window_rect "$MESSAGE_BOX")"
 key_over $((left + width / 2)) $((top + height / 2)) Return
-e2e_wait_until 5 eval '! visible "$MESSAGE_BOX"' || e2e_die "Enter did not close the restart hint"
+e2e_wait_until 5 hidden "$MESSAGE_BOX" || e2e_die "Enter did not close the restart hint"
 # ... once: the next OK has nothing to say.
 open_with_f1
 press_ok
@@ -186,9 +192,9 @@ fi
 # Alt+F4 in the dialog saves like OK and only hides the dialog.
 open_with_f1
 dialog_click "${RUN_BOX[@]}"
-read -r left top width height visible <<<"$(e2e_window_rect "$DIALOG")"
+read -r left top width height _ <<<"$(e2e_window_rect "$DIALOG")"
 key_over $((left + width / 2)) $((top + height / 2)) alt+F4
-e2e_wait_until 5 eval '! visible "$DIALOG"' || e2e_die "Alt+F4 did not hide the dialog"
+e2e_wait_until 5 hidden "$DIALOG" || e2e_die "Alt+F4 did not hide the dialog"
 e2e_assert_eq "$RUN_VALUE" "$(run_value)" "the Run value after ticking the box and Alt+F4"
 sleep 1
 e2e_taktora_running || e2e_die "Alt+F4 in the dialog ended the program"

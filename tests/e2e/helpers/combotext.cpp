@@ -27,13 +27,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
         }
     }
-    std::string line(text.empty() ? 0 : WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                             nullptr, 0, nullptr, nullptr),
-                     '\0');
-    if (!line.empty()) {
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), line.data(),
-                            static_cast<int>(line.size()), nullptr, nullptr);
-    }
+    const int textLength = static_cast<int>(text.size());
+    std::string line(static_cast<std::size_t>(textLength) * 3, '\0');
+    line.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), textLength, line.data(),
+                                                             static_cast<int>(line.size()), nullptr, nullptr)));
     line += '\n';
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);

@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Processor time of build/windows/taktora.exe under Wine, next to the prefix's own Task Manager
+# (C:\windows\system32\taskmgr.exe, default settings) as a yardstick; both run side by side in one virtual desktop
+# with Wine's taskbar and notification area.
+#
+#     bash scripts/overhead.sh [--rate MS] [SECONDS]      (default 300 s)
+#
+# Without --rate taktora.exe runs with its default settings (refresh every 1 s); --rate 100 stores Interval=100
+# first, the fastest refresh (10 Hz). After both windows are up and 10 s have passed, it reads the user plus system
+# time of the two Wine processes from /proc/PID/stat, waits SECONDS and reads them again, and prints each one's
+# processor time in that span, their ratio (taktora/taskmgr) and each one's share of one core. The prefix's
+# wineserver and explorer.exe (desktop, taskbar, tray) work for both programs; their time is shown apart, not
+# counted. Other programs on the machine make the figures noisy: the host's load average is printed alongside.
+# Build first: bash scripts/build.sh.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source tests/e2e/lib.sh
+source scripts/measure.sh
+
+usage() {
+    echo "usage: bash scripts/overhead.sh [--rate MS] [SECONDS]   (MS 100 to 65535; SECONDS at least 10, default 300)" >&2
+    exit 2
+}
+
+rate=
+duration=300
+while (($# > 0)); do
+    case $1 in
+        --rate)
+            (($# >= 2)) || usage
+            rate=$2
+            shift 2
+            ;;
+        --rate=*)
+            rate=${1#--rate=}
+            shift
+            ;;
+        *)
+            duration=$1
+            shift
+            ;;
+    esac
+done
+if [[ ! $duration =~ ^[0-9]+$ ]] || ((duration < 10)); then
+    usage
+fi
+if [[ -n $rate ]] && { [[ ! $rate =~ ^[0-9]+$ ]] || ((rate < 100 || rate > 65535)); }; then
+    usage
+fi
+readonly kSettleSeconds=10
+readonly kSettingsKey='HKCU\Software\VB and VBA Program Settings\Brisko-Software\Taktora'
+ticksPerSecond=$(getconf CLK_TCK)
+
+e2e_begin --desktop=1024x768
+if [[ -n $rate ]]; then
+    e2e_reg_set "$kSettingsKey" Interval "$rate"
+fi
+# shellcheck disable=SC2119  # taktora.exe starts without arguments
+e2e_start_taktora
+e2e_wait_window >/dev/null || e2e_die "taktora.exe's main window did not appear"
+(cd "$WINEPREFIX/drive_c" && exec wine 'C:\windows\system32\taskmgr.exe') </dev/null >>"$E2E_WORK/taskmgr.log" 2>&1 &
+# Task Manager is a dialog: its window has the dialog class.
+e2e_wait_window '#32770' >/dev/null || e2e_die "Task Manager's window did not appear"
+
+taktora=$(measure_linux_pid taktora.exe) || e2e_die "cannot tell taktora.exe's Linux process"
+taskmgr=$(measure_linux_pid taskmgr.exe) || e2e_die "cannot tell taskmgr.exe's Linux process"
+explorer=$(measure_linux_pid explorer.exe) || e2e_die "cannot tell explorer.exe's Linux process"
+wineserver=$(measure_linux_pid wineserver64) || e2e_die "cannot tell the prefix's wineserver"
+pids=("$taktora" "$taskmgr" "$explorer" "$wineserver")
+
+echo "overhead: $TAKTORA_EXE ($(stat -c %s "$TAKTORA_EXE") bytes), refresh ${rate:-default (1000)} ms, $duration s"
+echo "overhead: Linux processes: taktora.exe $taktora, taskmgr.exe $taskmgr, explorer.exe $explorer, wineserver $wineserver"
+sleep "$kSettleSeconds"
+echo "overhead: host load average at the start: $(cut -d ' ' -f 1-3 /proc/loadavg), $(nproc) cores"
+
+before=()
+for pid in "${pids[@]}"; do
+    value=$(measure_cpu_ticks "$pid") || e2e_die "cannot read the processor time of process $pid"
+    before+=("$value")
+done
+started=${EPOCHREALTIME/[.,]/}
+sleep "$duration"
+after=()
+for pid in "${pids[@]}"; do
+    value=$(measure_cpu_ticks "$pid") || e2e_die "process $pid ended during the measurement"
+    after+=("$value")
+done
+elapsed=$((${EPOCHREALTIME/[.,]/} - started))
+echo "overhead: host load average at the end: $(cut -d ' ' -f 1-3 /proc/loadavg)"
+e2e_close_taktora 15 || e2e_die "taktora.exe did not end on WM_CLOSE"
+
+ticks=()
+for index in "${!pids[@]}"; do
+    ticks+=($((after[index] - before[index])))
+done
+# awk does the division; the figures stay in ticks and microseconds until here.
+awk -v tps="$ticksPerSecond" -v us="$elapsed" -v taktora="${ticks[0]}" -v taskmgr="${ticks[1]}" \
+    -v explorer="${ticks[2]}" -v server="${ticks[3]}" -v rate="$rate" 'BEGIN {
+    wall = us / 1e6
+    printf "overhead: measured over %.1f s of wall-clock time\n", wall
+    printf "  %-28s %9s %12s\n", "process", "CPU s", "one core"
+    printf "  %-28s %9.2f %11.3f%%\n", "taktora.exe", taktora / tps, 100 * taktora / tps / wall
+    printf "  %-28s %9.2f %11.3f%%\n", "taskmgr.exe", taskmgr / tps, 100 * taskmgr / tps / wall
+    printf "  %-28s %9.2f %11.3f%%\n", "(explorer.exe, not counted)", explorer / tps, 100 * explorer / tps / wall
+    printf "  %-28s %9.2f %11.3f%%\n", "(wineserver, not counted)", server / tps, 100 * server / tps / wall
+    if (taskmgr > 0)
+        printf "overhead: ratio taktora/taskmgr = %.3f\n", taktora / taskmgr
+    else
+        print "overhead: ratio taktora/taskmgr: taskmgr.exe used no measurable time"
+    if (rate != "") {
+        share = 100 * taktora / tps / wall
+        printf "overhead: taktora.exe at %d ms refresh uses %.3f%% of one core: goal under 1%% %s\n", rate, share,
+            share < 1 ? "met" : "MISSED"
+    }
+}'
