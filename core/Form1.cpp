@@ -17,6 +17,8 @@ namespace taktora {
 namespace {
 
 constexpr const char* kBuildDate = "05.08.2010";
+constexpr const char* kSettingsApp = "Brisko-Software";
+constexpr const char* kSettingsSection = "Taktora";
 constexpr int kDesignWidth = 192;
 constexpr int kDesignHeight = 64;
 constexpr int kDesignTop = 32;
@@ -67,7 +69,7 @@ constexpr int kKeyF5 = 116;
 Form1::Form1(Platform& platform, platform::MainWindow& window)
     : platform_(platform),
       window_(window),
-      store_(platform.registry, "Brisko-Software", "Taktora"),
+      store_(platform.registry, kSettingsApp, kSettingsSection),
       settings_(*this),
       viewer_(platform.processes, platform.shell, store_),
       tray_(platform.tray) {
@@ -98,8 +100,8 @@ bool Form1::FileExists(const std::string& path) {
 }
 
 void Form1::Load() {
-    SettingsApp = "Brisko-Software";
-    SettingsSection = "Taktora";
+    SettingsApp = kSettingsApp;
+    SettingsSection = kSettingsSection;
     RunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
     FixPaths();
     CoreTempFound = platform_.system.TopLevelWindowOfClassExists(kCoreTempWindowClass);

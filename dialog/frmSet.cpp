@@ -43,7 +43,7 @@ void frmSet::OnUrlClick() {
 }
 
 void frmSet::OnCoreTempClick() {
-    host_.OpenUrl(LinkAddress(lCoreTemp, kMakerMail, "Taktora", host_.VersionText()));
+    host_.OpenUrl(WebAddress(lCoreTemp));
     Hide();
 }
 

@@ -13,5 +13,7 @@ constexpr const char* kCoreTempHomePage = "www.alcpu.com";
 // an "@"), otherwise the web address, with "http://" put in front when it has no scheme.
 std::string LinkAddress(const std::string& caption, const std::string& makerMail, const std::string& section,
                         const std::string& version);
+// A web address with "http://" put in front when it has no scheme.
+std::string WebAddress(const std::string& caption);
 
 }  // namespace taktora
