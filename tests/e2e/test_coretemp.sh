@@ -46,11 +46,16 @@ start_standin() {
     e2e_wait_window CORETEMP >/dev/null
 }
 
+# graph_changed: the graph differs from the one in before.png.
+graph_changed() {
+    client_shot && ! cmp -s "$client" "$E2E_WORK/before.png"
+}
+
 # keeps_drawing: the graph changes within a few seconds (the uptime line counts the seconds).
 keeps_drawing() {
     client_shot || return 1
     cp "$client" "$E2E_WORK/before.png"
-    e2e_wait_until 5 eval 'client_shot && ! cmp -s "$client" "$E2E_WORK/before.png"'
+    e2e_wait_until 5 graph_changed
 }
 
 # --- Loads 70 and 91, temperatures 50 and 60 °C, TjMax 100, 2400 MHz.
@@ -104,7 +109,7 @@ e2e_assert_eq 1 "$(e2e_reg_query "$key" UseGetCoreTemp)" "UseGetCoreTemp saved w
 # --- No stand-in: the option is dropped at the next save.
 e2e_start_taktora
 e2e_wait_window >/dev/null
-e2e_wait_until 10 eval 'caption >/dev/null' || e2e_die "no taskbar caption"
+e2e_wait_until 10 caption >/dev/null || e2e_die "no taskbar caption"
 e2e_close_taktora
 e2e_assert_eq 0 "$(e2e_reg_query "$key" UseGetCoreTemp)" "UseGetCoreTemp saved without the stand-in"
 

@@ -17,6 +17,8 @@ light='255,255,0'
 e2e_reg_set 'HKCU\Control Panel\Colors' ButtonDkShadow "${dark//,/ }"
 e2e_reg_set 'HKCU\Control Panel\Colors' ButtonHilight "${light//,/ }"
 
+read -r _ barTop barWidth barHeight _ <<<"$(e2e_wait_window Shell_TrayWnd)"
+endLeft=$((barWidth - 128))
 shot=$E2E_WORK/screen.png
 iconLeft=
 iconTop=
@@ -26,8 +28,8 @@ iconTop=
 find_icon() {
     e2e_screenshot "$shot" || return 1
     local place
-    place=$(convert "$shot" -crop 128x24+896+744 +repage -depth 8 txt:- |
-        awk -v dark="($dark)" -v light="($light)" '
+    place=$(convert "$shot" -crop "128x${barHeight}+${endLeft}+${barTop}" +repage -depth 8 txt:- |
+        awk -v dark="($dark)" -v light="($light)" -v left="$endLeft" -v top="$barTop" '
             NR > 1 { split($1, at, /[,:]/); pixel[at[1] "," at[2]] = $2 }
             END {
                 for (key in pixel) {
@@ -35,11 +37,21 @@ find_icon() {
                     x = at[1]; y = at[2]
                     if (pixel[key] == dark && pixel[x + 14 "," y] == dark && pixel[x "," y + 15] == dark &&
                         pixel[x + 15 "," y] == light && pixel[x + 15 "," y + 15] == light) {
-                        print 896 + x, 744 + y
+                        print left + x, top + y
                     }
                 }
             }')
     [[ -n $place ]] && read -r iconLeft iconTop <<<"$place"
+}
+
+# shown [CLASS]: the first window of the class (the main window's by default) exists and is visible.
+shown() {
+    [[ $(e2e_window_rect "$@") == *" 1" ]]
+}
+
+# rect_is CLASS RECT: the first window of the class has the rectangle "left top width height visible".
+rect_is() {
+    [[ $(e2e_window_rect "$1") == "$2" ]]
 }
 
 click_main() {
@@ -74,7 +86,7 @@ open_menu() {
     local left top width height
     read -r left top width height _ <<<"$(e2e_window_rect)"
     xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 3
-    e2e_wait_until 5 eval '[[ $(e2e_window_rect "#32768") == *" 1" ]]' || e2e_die "no popup menu after a right click"
+    e2e_wait_until 5 shown '#32768' || e2e_die "no popup menu after a right click"
     e2e_window_rect '#32768'
 }
 
@@ -121,9 +133,10 @@ e2e_wait_until 10 has_caption '#32770' " HINWEIS:" || e2e_die "no hint box from 
 e2e_helper ctltext '#32770' 0xFFFF >"$E2E_WORK/hint.txt" || e2e_die "no text in the hint box"
 headBytes=$(stat -c %s "$E2E_WORK/hint-head.txt")
 tailBytes=$(stat -c %s "$E2E_WORK/hint-tail.txt")
-cmp -s -n "$headBytes" "$E2E_WORK/hint-head.txt" "$E2E_WORK/hint.txt" &&
-    tail -c "$tailBytes" "$E2E_WORK/hint.txt" | cmp -s "$E2E_WORK/hint-tail.txt" - ||
+if ! cmp -s -n "$headBytes" "$E2E_WORK/hint-head.txt" "$E2E_WORK/hint.txt" ||
+    ! tail -c "$tailBytes" "$E2E_WORK/hint.txt" | cmp -s "$E2E_WORK/hint-tail.txt" -; then
     e2e_die "hint text:"$'\n'"$(cat -A "$E2E_WORK/hint.txt")"
+fi
 # Between them the viewer's download address, six blanks on either side.
 address=$(head -c "-$tailBytes" "$E2E_WORK/hint.txt" | tail -c "+$((headBytes + 1))")
 [[ $address =~ ^\ {6}[^\ ]+\ {6}$ ]] || e2e_die "hint's address line: '$address'"
@@ -169,7 +182,7 @@ wine "$folder/PViewer/PrcView.exe" 100 100 320 240 >"$E2E_WORK/viewer.log" 2>&1 
 e2e_wait_window FakeProcessViewer >/dev/null
 click_main
 xdotool key alt+p
-e2e_wait_until 10 eval '[[ $(e2e_window_rect FakeProcessViewer) == "32 32 800 600 1" ]]' ||
+e2e_wait_until 10 rect_is FakeProcessViewer "32 32 800 600 1" ||
     e2e_die "viewer window not placed at the default: $(e2e_window_rect FakeProcessViewer)"
 
 # Moved by the user: saved at the next tick.
@@ -198,14 +211,14 @@ e2e_wait_until 15 has_caption '#32770' " ACHTUNG:" || e2e_die "no warning with S
 } >"$E2E_WORK/warning.txt"
 box_text_is "$E2E_WORK/warning.txt"
 e2e_helper wmclose '#32770' 5000 || e2e_die "the warning did not close"
-e2e_wait_until 10 eval '[[ $(e2e_window_rect) == *" 1" ]]' || e2e_die "no main window after the warning"
+e2e_wait_until 10 shown || e2e_die "no main window after the warning"
 for value in UseSysTray=0 AllowMultiplyInstances=0 StartMinimized=0 Colorize=1; do
     e2e_assert_eq "${value#*=}" "$(e2e_reg_query "$viewerKey" "${value%=*}")" "viewer setting ${value%=*}"
 done
 e2e_wait_until 10 test -e "$folder/PViewer/argdump.txt" || e2e_die "PV.exe was not run after the warning"
 click_main
 xdotool key alt+p
-e2e_wait_until 10 eval '[[ $(e2e_window_rect FakeProcessViewer) == "200 150 500 400 1" ]]' ||
+e2e_wait_until 10 rect_is FakeProcessViewer "200 150 500 400 1" ||
     e2e_die "viewer window not placed where it was saved: $(e2e_window_rect FakeProcessViewer)"
 e2e_close_taktora
 e2e_assert_eq 0 "$E2E_TAKTORA_STATUS" "exit code"

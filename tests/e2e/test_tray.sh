@@ -128,6 +128,11 @@ expect_icon() {
         e2e_die "$3: expected the icon"$'\n'"$1"$'\n'"got"$'\n'"$(cat "$E2E_WORK/icon.txt" 2>/dev/null)"
 }
 
+# shown [CLASS]: the first window of the class (the main window's by default) exists and is visible.
+shown() {
+    [[ $(e2e_window_rect "$@") == *" 1" ]]
+}
+
 # click_main: activates the main window with a click into its graph, for the keys that follow.
 click_main() {
     local left top width height
@@ -150,7 +155,7 @@ e2e_assert_eq "CPU:50%" "$(e2e_helper wintext TaktoraTaskBar)" "taskbar button c
 # Digits and taskbar button off in the settings dialog: the bars show through, the button goes.
 click_main
 xdotool key F1
-e2e_wait_until 10 eval '[[ $(e2e_window_rect TaktoraSettings) == *" 1" ]]' || e2e_die "F1 did not open the dialog"
+e2e_wait_until 10 shown TaktoraSettings || e2e_die "F1 did not open the dialog"
 xdotool key alt+i
 xdotool key alt+p
 xdotool key Return
@@ -169,9 +174,9 @@ expect_icon "$bars50" 1 "the tray icon after TaskbarCreated while it was there"
 
 # A right click on the icon opens the popup menu; Escape closes it.
 xdotool mousemove $((iconLeft + 8)) $((iconTop + 8)) click 3
-e2e_wait_until 5 eval '[[ $(e2e_window_rect "#32768") == *" 1" ]]' || e2e_die "no popup menu after a right click"
+e2e_wait_until 5 shown '#32768' || e2e_die "no popup menu after a right click"
 xdotool key Escape
-e2e_wait_until 5 eval '[[ $(e2e_window_rect "#32768" || true) != *" 1" ]]' || e2e_die "the menu did not close"
+e2e_wait_until 5 eval '! shown "#32768"' || e2e_die "the menu did not close"
 e2e_close_taktora
 e2e_assert_eq 0 "$E2E_TAKTORA_STATUS" "exit code"
 
@@ -185,19 +190,19 @@ read -r _ _ _ _ visible <<<"$(e2e_window_rect)"
 e2e_assert_eq 0 "$visible" "main window with HideWindow=1"
 # The window is hidden, so the keys can't reach it: the dialog comes from the icon's menu, by mouse.
 xdotool mousemove $((iconLeft + 8)) $((iconTop + 8)) click 3
-e2e_wait_until 5 eval '[[ $(e2e_window_rect "#32768") == *" 1" ]]' || e2e_die "no popup menu on the tray icon"
+e2e_wait_until 5 shown '#32768' || e2e_die "no popup menu on the tray icon"
 read -r menuLeft menuTop menuWidth _ <<<"$(e2e_window_rect '#32768')"
 xdotool mousemove $((menuLeft + menuWidth / 3)) $((menuTop + 10)) click 1
-e2e_wait_until 10 eval '[[ $(e2e_window_rect TaktoraSettings) == *" 1" ]]' ||
+e2e_wait_until 10 shown TaktoraSettings ||
     e2e_die "the menu's first item did not open the dialog"
 xdotool key alt+a
-e2e_wait_until 5 eval '[[ $(e2e_window_rect) == *" 1" ]]' || e2e_die "the main window did not come back"
+e2e_wait_until 5 shown || e2e_die "the main window did not come back"
 e2e_wait_until 5 icon_count 0 || e2e_die "the tray icon is still shown after unticking the tray option"
 if e2e_helper traydel TaktoraMain; then
     e2e_die "the notification area still had the icon after unticking the tray option"
 fi
 xdotool key Return
-e2e_wait_until 5 eval '[[ $(e2e_window_rect TaktoraSettings) == *" 0" ]]' || e2e_die "OK did not close the dialog"
+e2e_wait_until 5 eval '! shown TaktoraSettings' || e2e_die "OK did not close the dialog"
 read -r _ _ _ _ visible <<<"$(e2e_window_rect)"
 e2e_assert_eq 1 "$visible" "main window after OK"
 e2e_close_taktora
