@@ -17,6 +17,7 @@
 #   TAKTORA_HELPERS_DIR  folder of wmclose.exe and winrect.exe     (default build/windows)
 #   E2E_DISPLAY          X display to use; without it a private Xvfb is started
 #   E2E_TEMPLATE_PREFIX  a prepared prefix to copy; without it e2e_begin makes one (about 10 s)
+#   E2E_ARTIFACTS        folder for the screenshots tests keep      (default build/e2e-artifacts)
 #   E2E_KEEP=1           keep the work folder (prefix, logs, screenshots) instead of removing it
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -24,6 +25,9 @@ E2E_REPO=$(cd "$E2E_DIR/../.." && pwd)
 : "${TAKTORA_EXE:=$E2E_REPO/build/windows/taktora.exe}"
 : "${TAKTORA_HELPERS_DIR:=$E2E_REPO/build/windows}"
 export TAKTORA_EXE TAKTORA_HELPERS_DIR
+
+# Screenshots worth keeping from a run; tests/e2e/artifacts/ holds copies of them from a run that was looked at.
+E2E_ARTIFACTS=${E2E_ARTIFACTS:-$E2E_REPO/build/e2e-artifacts}
 
 E2E_MAIN_CLASS=TaktoraMain
 E2E_TAKTORA_PATH='C:\Taktora\taktora.exe'

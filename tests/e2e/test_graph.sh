@@ -147,9 +147,9 @@ read -r shotTime _ </proc/uptime
 grab_graph
 kill "${busy[@]}" 2>/dev/null || true
 wait "${busy[@]}" 2>/dev/null || true
-mkdir -p "$E2E_DIR/artifacts"
+mkdir -p "$E2E_ARTIFACTS"
 read -r left top width height _ <<<"$(e2e_window_rect)"
-convert "$shot" -crop "${width}x${height}+$left+$top" +repage -strip "$E2E_DIR/artifacts/graph_busy.png"
+convert "$shot" -crop "${width}x${height}+$left+$top" +repage -strip "$E2E_ARTIFACTS/graph_busy.png"
 
 # The bar AGE updates old shows the second that ended about AGE + 0.5 s before the screenshot. The newest six fall
 # into the last 6.5 of the 9.5 busy seconds, ages 11 to 16 into the 8 idle seconds before.

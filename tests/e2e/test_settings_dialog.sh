@@ -12,7 +12,7 @@ RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 RUN_VALUE='"C:\Taktora\taktora.exe" /startup'
 DIALOG=TaktoraSettings
 MESSAGE_BOX='#32770'
-ARTIFACTS=$E2E_DIR/artifacts
+ARTIFACTS=$E2E_ARTIFACTS
 
 # Places in the dialog's client area, from its layout: a check box's square is at the left of its 15-pixel row;
 # the frames shift their controls (Frame1 at 4,0; FrameCT at 4,310; Frame2 at 4,392; Frame4 at 228,392).

@@ -145,8 +145,8 @@ click_main() {
 e2e_start_taktora
 e2e_wait_window >/dev/null
 expect_icon "$icon50" 25 "the tray icon at a steady load of 50 %"
-mkdir -p "$E2E_DIR/artifacts"
-convert "$shot" -crop "${endWidth}x${barHeight}+${endLeft}+${barTop}" +repage "$E2E_DIR/artifacts/tray.png"
+mkdir -p "$E2E_ARTIFACTS"
+convert "$shot" -crop "${endWidth}x${barHeight}+${endLeft}+${barTop}" +repage "$E2E_ARTIFACTS/tray.png"
 
 read -r _ _ _ _ visible <<<"$(e2e_window_rect TaktoraTaskBar)"
 e2e_assert_eq 1 "$visible" "taskbar-button window shown with ShowInTask=1"

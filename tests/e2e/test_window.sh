@@ -9,7 +9,7 @@ e2e_begin
 
 SETTINGS_KEY='HKCU\Software\VB and VBA Program Settings\Brisko-Software\Taktora'
 MENU='#32768'
-ARTIFACTS=$E2E_DIR/artifacts
+ARTIFACTS=$E2E_ARTIFACTS
 
 # drag X Y DX DY: presses the left button at X,Y, moves the pointer by DX,DY in six steps and lets go.
 drag() {
