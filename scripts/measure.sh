@@ -49,6 +49,6 @@ measure_rss_kib() {
             echo "$value"
             return 0
         fi
-    done <"/proc/$1/status"
+    done 2>/dev/null <"/proc/$1/status"
     return 1
 }

@@ -38,8 +38,16 @@ echo "soak: $TAKTORA_EXE ($(stat -c %s "$TAKTORA_EXE") bytes), Linux process $pi
 echo "soak: host load average at the start: $(cut -d ' ' -f 1-3 /proc/loadavg), $(nproc) cores"
 printf '%6s %10s %6s %6s %8s %10s %12s\n' time_s VmRSS_KiB GDI USER handles gdi_table sys_handles
 
+# soak_lost LAST_SECOND: ends the run because taktora.exe has gone; its exit code and output are the evidence.
+soak_lost() {
+    e2e_wait_taktora_exit 10 || true
+    e2e_die "taktora.exe ended after the $1 s sample, exit status ${E2E_TAKTORA_STATUS:-unknown} (the low byte of" \
+        "its Windows exit code); its output: $(tail -n 40 "$E2E_WORK/taktora.log")"
+}
+
 # One row per sample: time, VmRSS, then the helper's five figures ("-" where it could not answer).
 samples=()
+lastSecond=
 started=${EPOCHREALTIME/[.,]/}
 for ((second = 0; second <= duration; second += kSampleSeconds)); do
     # Sleeping up to the planned moment keeps the helper's own start-up time out of the schedule.
@@ -47,9 +55,11 @@ for ((second = 0; second <= duration; second += kSampleSeconds)); do
     if ((remaining > 0)); then
         sleep "$((remaining / 1000000)).$(printf '%06d' $((remaining % 1000000)))"
     fi
-    e2e_taktora_running || e2e_die "taktora.exe ended after about $second s; its output: $(cat "$E2E_WORK/taktora.log")"
-    rss=$(measure_rss_kib "$pid") || e2e_die "cannot read the resident memory of process $pid"
+    if ! rss=$(measure_rss_kib "$pid") || ! e2e_taktora_running; then
+        soak_lost "${lastSecond:-no}"
+    fi
     counts=$(e2e_helper guires "$E2E_MAIN_CLASS") || counts="- - - - -"
+    lastSecond=$second
     read -r gdi user handles table system <<<"$counts"
     printf '%6d %10d %6s %6s %8s %10s %12s\n' "$second" "$rss" "$gdi" "$user" "$handles" "$table" "$system"
     samples+=("$second $rss $gdi $user $handles $table $system")
