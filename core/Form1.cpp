@@ -88,7 +88,7 @@ platform::Rect Form1::PrimaryScreen() {
 }
 
 platform::Rect Form1::ScreenOf(const platform::Rect& window) {
-    return window::MonitorFor(window, platform_.desktop.Monitors());
+    return window::MonitorFor(window, monitors_);
 }
 
 bool Form1::FileExists(const std::string& path) {
@@ -112,6 +112,7 @@ void Form1::Load() {
     ProgramVersion = ProgramVersionText(version.major, version.minor, version.revision);
     settings_.LV = "Version " + ProgramVersion + " - " + kBuildDate;
 
+    monitors_ = platform_.desktop.Monitors();
     const int dpi = platform_.desktop.Dpi();
     TwipsX = TwipsY = static_cast<float>(kTwipsPerInch) / (dpi > 0 ? dpi : 96);
 
@@ -199,9 +200,8 @@ void Form1::RestoreGeometry() {
     rect.width = std::max(rect.width, MinWidth);
     rect.height = std::max(rect.height, MinHeight);
     // A place on a monitor that is no longer there would leave the window out of reach.
-    const std::vector<platform::Rect> monitors = platform_.desktop.Monitors();
-    if (!window::OnAnyMonitor(rect, monitors)) {
-        rect = window::KeepOnScreen(rect, window::MonitorFor(rect, monitors));
+    if (!window::OnAnyMonitor(rect, monitors_)) {
+        rect = window::KeepOnScreen(rect, ScreenOf(rect));
     }
     window_.SetRect(rect);
 }
@@ -364,8 +364,8 @@ void Form1::TimerCTick() {
 void Form1::Timer1Tick() {
     viewer_.Track(KeySuffix);
     const platform::Rect rect = window_.GetRect();
-    if (const auto target = window::EnforceTickGeometry(rect, Kept, settings_.CkM.Checked(),
-                                                        settings_.ckMag.Checked(), ScreenOf(rect))) {
+    if (const auto target = window::EnforceTickGeometry(rect, Kept, settings_.CkM.Checked(), settings_.ckMag.Checked(),
+                                                        ScreenOf(rect))) {
         window_.SetRect(*target);
     }
     CPUDraw();

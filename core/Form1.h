@@ -80,6 +80,8 @@ public:
     void CPUDrawIcon(float load);
     // The tray icon's mouse events: the Windows mouse message of the icon event.
     void TrayMessage(int mouseMessage);
+    // Monitors were added, removed or rearranged.
+    void DisplayChanged() { monitors_ = platform_.desktop.Monitors(); }
     // The machine woke up from sleep or hibernation.
     void Resumed();
     // The notification area was created anew.
@@ -192,6 +194,7 @@ private:
     frmSet settings_;
     ProcessViewer viewer_;
     window::DragState drag_;
+    std::vector<platform::Rect> monitors_;
     LoadHistory history_;
     render::TrayIconPicture iconPicture_;
     render::TrayRegistration tray_;

@@ -42,10 +42,41 @@ int GdiTextPainter::LineHeight(const Font& font) {
     return metrics.tmHeight;
 }
 
+bool GdiTextPainter::EnsureCell(int width, int height) {
+    if (width <= cellWidth_ && height <= cellHeight_) {
+        return true;
+    }
+    cellSelection_.reset();
+    cell_.Reset();
+    cellBits_ = nullptr;
+    cellWidth_ = cellHeight_ = 0;
+    // Grown generously, so that a few sizes cover every text of a run.
+    const int newWidth = std::max(width, 256);
+    const int newHeight = std::max(height, 32);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = newWidth;
+    format.bmiHeader.biHeight = -newHeight;  // top-down, like the image
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    GdiBitmap section(CreateDIBSection(dc_.Get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!section || bits == nullptr) {
+        return false;  // GDI out of resources: nothing can be drawn
+    }
+    cell_ = std::move(section);
+    cellBits_ = static_cast<render::Pixel*>(bits);
+    cellWidth_ = newWidth;
+    cellHeight_ = newHeight;
+    cellSelection_.emplace(dc_.Get(), cell_.Get());
+    return true;
+}
+
 void GdiTextPainter::Draw(render::Image& image, const Font& font, int x, int y, Colour colour,
                           const std::string& text) {
-    // GDI cannot draw into the image's own memory, so the text goes through a small DIB section that covers just
-    // the text's cell: it starts as a copy of that part of the image and is copied back afterwards.
+    // GDI cannot draw into the image's own memory, so the text goes through a DIB section that covers the text's
+    // cell: it takes a copy of that part of the image and is copied back afterwards.
     const std::wstring wide = Utf8ToWide(text);
     const SelectedObject selectedFont(dc_.Get(), FontFor(font));
     SIZE extent{};
@@ -56,40 +87,26 @@ void GdiTextPainter::Draw(render::Image& image, const Font& font, int x, int y, 
     const int top = std::max(y, 0);
     const int right = std::min(x + static_cast<int>(extent.cx) + margin, image.Width());
     const int bottom = std::min(y + static_cast<int>(extent.cy), image.Height());
-    if (right <= left || bottom <= top) {
-        return;  // entirely outside the picture
+    if (right <= left || bottom <= top || !EnsureCell(right - left, bottom - top)) {
+        return;  // entirely outside the picture, or no cell to draw in
     }
     const int width = right - left;
     const int height = bottom - top;
-
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;  // top-down, like the image
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    const GdiBitmap section(CreateDIBSection(dc_.Get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!section || bits == nullptr) {
-        return;  // GDI out of resources: nothing can be drawn
-    }
-    auto* cell = static_cast<render::Pixel*>(bits);
     const std::size_t rowBytes = static_cast<std::size_t>(width) * sizeof(render::Pixel);
+    const auto imageRow = [&](int row) {
+        return image.Data() + static_cast<std::size_t>(top + row) * image.Width() + left;
+    };
+    const auto cellRow = [&](int row) { return cellBits_ + static_cast<std::size_t>(row) * cellWidth_; };
+    GdiFlush();
     for (int row = 0; row < height; ++row) {
-        std::memcpy(cell + static_cast<std::size_t>(row) * width,
-                    image.Data() + static_cast<std::size_t>(top + row) * image.Width() + left, rowBytes);
+        std::memcpy(cellRow(row), imageRow(row), rowBytes);
     }
-    {
-        const SelectedObject selectedBitmap(dc_.Get(), section.Get());
-        SetBkMode(dc_.Get(), TRANSPARENT);
-        SetTextColor(dc_.Get(), RGB(colour.r, colour.g, colour.b));
-        TextOutW(dc_.Get(), x - left, y - top, wide.data(), static_cast<int>(wide.size()));
-        GdiFlush();
-    }
+    SetBkMode(dc_.Get(), TRANSPARENT);
+    SetTextColor(dc_.Get(), RGB(colour.r, colour.g, colour.b));
+    TextOutW(dc_.Get(), x - left, y - top, wide.data(), static_cast<int>(wide.size()));
+    GdiFlush();
     for (int row = 0; row < height; ++row) {
-        std::memcpy(image.Data() + static_cast<std::size_t>(top + row) * image.Width() + left,
-                    cell + static_cast<std::size_t>(row) * width, rowBytes);
+        std::memcpy(imageRow(row), cellRow(row), rowBytes);
     }
 }
 

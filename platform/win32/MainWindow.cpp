@@ -241,6 +241,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 form_->Unload();
             }
             return 0;
+        case WM_DISPLAYCHANGE:
+            form_->DisplayChanged();
+            return 0;
         case WM_POWERBROADCAST:
             if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
                 form_->Resumed();

@@ -9,40 +9,41 @@
 #include "render/Image.h"
 
 namespace taktora::platform::win32 {
-namespace {
 
-// The colour bitmap: the picture as a top-down 32-bit DIB section, needing no device context. Every alpha byte is
-// set, so the icon is opaque also where the system honours the alpha channel instead of the mask.
-GdiBitmap MakeColourBitmap(const render::Image& picture) {
+bool Win32IconFactory::EnsureBitmaps(int width, int height) {
+    if (width == width_ && height == height_ && colour_ && mask_) {
+        return true;
+    }
+    colour_.Reset();
+    mask_.Reset();
+    colourBits_ = nullptr;
+    width_ = height_ = 0;
+
+    // The colour bitmap: a top-down 32-bit DIB section, needing no device context.
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture.Width();
-    info.bmiHeader.biHeight = -picture.Height();
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    GdiBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || bits == nullptr) {
-        return {};
-    }
-    const std::size_t count = static_cast<std::size_t>(picture.Width()) * picture.Height();
-    auto* target = static_cast<render::Pixel*>(bits);
-    for (std::size_t i = 0; i < count; ++i) {
-        target[i] = picture.Data()[i] | 0xFF000000u;
-    }
-    return bitmap;
-}
-
-// The mask: a monochrome bitmap with every bit clear, so that every pixel shows the colour bitmap. Its rows are
-// padded to whole 16-bit words.
-GdiBitmap MakeOpaqueMask(int width, int height) {
+    GdiBitmap colour(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    // The mask: a monochrome bitmap with every bit clear, so that every pixel shows the colour bitmap. Its rows are
+    // padded to whole 16-bit words.
     const std::size_t stride = (static_cast<std::size_t>(width) + 15) / 16 * 2;
     const std::vector<BYTE> clear(stride * height, 0);
-    return GdiBitmap(CreateBitmap(width, height, 1, 1, clear.data()));
+    GdiBitmap mask(CreateBitmap(width, height, 1, 1, clear.data()));
+    if (!colour || bits == nullptr || !mask) {
+        return false;
+    }
+    colour_ = std::move(colour);
+    mask_ = std::move(mask);
+    colourBits_ = static_cast<render::Pixel*>(bits);
+    width_ = width;
+    height_ = height;
+    return true;
 }
-
-}  // namespace
 
 IconHandle Win32IconFactory::Make(const render::Image& small) {
     if (small.Width() <= 0 || small.Height() <= 0) {
@@ -50,18 +51,22 @@ IconHandle Win32IconFactory::Make(const render::Image& small) {
     }
     // On a scaled screen the shell wants a larger small icon; whole pixels keep the digits sharp.
     const render::Image picture = render::Enlarge(small, GetSystemMetrics(SM_CXSMICON) / small.Width());
-    const GdiBitmap colour = MakeColourBitmap(picture);
-    const GdiBitmap mask = MakeOpaqueMask(picture.Width(), picture.Height());
-    if (!colour || !mask) {
+    if (!EnsureBitmaps(picture.Width(), picture.Height())) {
         return 0;
     }
-    // The icon gets copies of both bitmaps, which go when this call returns.
+    // Every alpha byte is set, so the icon is opaque also where the system honours the alpha channel instead of
+    // the mask.
+    GdiFlush();
+    const std::size_t count = static_cast<std::size_t>(picture.Width()) * picture.Height();
+    for (std::size_t i = 0; i < count; ++i) {
+        colourBits_[i] = picture.Data()[i] | 0xFF000000u;
+    }
     ICONINFO info{};
     info.fIcon = TRUE;
     info.xHotspot = 0;
     info.yHotspot = 0;
-    info.hbmMask = mask.Get();
-    info.hbmColor = colour.Get();
+    info.hbmMask = mask_.Get();
+    info.hbmColor = colour_.Get();
     return reinterpret_cast<IconHandle>(CreateIconIndirect(&info));
 }
 

@@ -1,14 +1,26 @@
 #pragma once
 
 #include "platform/IconFactory.h"
+#include "platform/win32/Handles.h"
+#include "render/Image.h"
 
 namespace taktora::platform::win32 {
 
-// Icons made with CreateIconIndirect; the handles are HICONs.
+// Icons made with CreateIconIndirect; the handles are HICONs. The colour bitmap and the mask the icons are made
+// from are kept between calls (the icon gets copies of them), so an update creates one GDI object, the icon.
 class Win32IconFactory final : public IconFactory {
 public:
     IconHandle Make(const render::Image& picture) override;
     void Destroy(IconHandle icon) override;
+
+private:
+    bool EnsureBitmaps(int width, int height);
+
+    GdiBitmap colour_;
+    render::Pixel* colourBits_ = nullptr;
+    GdiBitmap mask_;
+    int width_ = 0;
+    int height_ = 0;
 };
 
 }  // namespace taktora::platform::win32

@@ -16,6 +16,7 @@
 #include "platform/System.h"
 #include "platform/TextPainter.h"
 #include "platform/win32/Handles.h"
+#include "render/Image.h"
 
 namespace taktora::platform::win32 {
 
@@ -94,9 +95,16 @@ public:
 
 private:
     HFONT FontFor(const Font& font);
+    // A DIB section of at least this size, kept selected into the painter's DC between calls.
+    bool EnsureCell(int width, int height);
 
     int dpi_;
     MemoryDc dc_;
+    GdiBitmap cell_;
+    render::Pixel* cellBits_ = nullptr;
+    int cellWidth_ = 0;
+    int cellHeight_ = 0;
+    std::optional<SelectedObject> cellSelection_;
     std::vector<std::pair<Font, GdiFont>> fonts_;
 };
 
