@@ -118,6 +118,7 @@ public:
     static constexpr int kDefaultInterval = 1000;
     static constexpr int kSamplingInterval = 100;
     static constexpr int kStartupWaitMs = 15000;
+    static constexpr std::uint32_t kIconIntervalMs = 500;
 
     // Fixed at start-up.
     std::string SettingsApp;
@@ -198,6 +199,7 @@ private:
     LoadHistory history_;
     render::TrayIconPicture iconPicture_;
     render::TrayRegistration tray_;
+    std::optional<std::uint32_t> lastIconSent_;  // tick count of the last picture given to the shell
     render::Image picture_;  // the graph box Pic1
     int graphWidth_ = -1;
     bool hiddenByOption_ = false;

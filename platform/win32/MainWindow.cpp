@@ -35,7 +35,9 @@ void MainWindow::CreateToolTip(HINSTANCE instance) {
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = Handle();
     tool.uId = reinterpret_cast<UINT_PTR>(Handle());
-    tool.lpszText = const_cast<wchar_t*>(L"");
+    // The tooltip asks for its text when it is about to show, so a text that changes with every update costs
+    // nothing while nobody looks.
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
     SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
@@ -95,12 +97,9 @@ void MainWindow::SetToolTip(const std::string& text) {
         return;
     }
     toolTipText_ = std::move(wide);
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(Handle());
-    tool.lpszText = toolTipText_.data();
-    SendMessageW(toolTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (IsWindowVisible(toolTip_)) {
+        SendMessageW(toolTip_, TTM_UPDATE, 0, 0);  // a tooltip on show asks for the new text at once
+    }
 }
 
 void MainWindow::Focus() {
@@ -241,6 +240,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 form_->Unload();
             }
             return 0;
+        case WM_NOTIFY: {
+            auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+            if (info->hdr.hwndFrom == toolTip_ && info->hdr.code == TTN_GETDISPINFOW) {
+                info->lpszText = toolTipText_.data();
+                return 0;
+            }
+            return Default(message, wParam, lParam);
+        }
         case WM_DISPLAYCHANGE:
             form_->DisplayChanged();
             return 0;

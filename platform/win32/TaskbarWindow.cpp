@@ -39,6 +39,9 @@ void TaskbarWindow::MoveOffScreen() {
 }
 
 void TaskbarWindow::Show(bool show) {
+    if (show) {
+        SetWindowTextW(Handle(), caption_.c_str());
+    }
     ShowWindow(Handle(), show ? SW_SHOWNA : SW_HIDE);
 }
 
@@ -48,7 +51,10 @@ void TaskbarWindow::SetCaption(const std::string& caption) {
         return;
     }
     caption_ = std::move(wide);
-    SetWindowTextW(Handle(), caption_.c_str());
+    // Only a visible button shows the caption; a hidden one takes it when it is shown.
+    if (IsWindowVisible(Handle())) {
+        SetWindowTextW(Handle(), caption_.c_str());
+    }
 }
 
 void TaskbarWindow::SetIcon(const render::Image& picture) {

@@ -200,6 +200,7 @@ TEST_F(TrayTest, IconIsRegisteredAtStartAndFollowsTheLoad) {
     for (int i = 0; i < 10; ++i) {
         kernel.currentTime += 1000;
         kernel.idleTime += 630;  // 37 % busy
+        system.tickCount += 100;
         form.TimerCTick();
     }
     form.Timer1Tick();
@@ -208,6 +209,29 @@ TEST_F(TrayTest, IconIsRegisteredAtStartAndFollowsTheLoad) {
     EXPECT_EQ(window.toolTip, " CPU: 37%  (ø 18%) ");
     form.Unload();
     EXPECT_FALSE(tray.iconInShell);
+}
+
+TEST_F(TrayTest, FastRefreshGivesTheShellTheNewestPictureTwiceASecond) {
+    Store("Interval", "100");
+    Store("ShowInTask", "1");
+    Start();
+    const std::size_t made = icons.Made();
+    const std::size_t calls = tray.calls.size();
+    for (int update = 1; update <= 20; ++update) {  // two seconds
+        system.tickCount += 100;
+        form.SampleSum = static_cast<float>(update);
+        form.Timer1Tick();
+    }
+    EXPECT_EQ(tray.calls.size() - calls, 4u);
+    EXPECT_EQ(tray.shellTip, " CPU-Auslastung: 20% ");
+    EXPECT_EQ(icons.Made() - made, 8u);  // tray and taskbar button
+    // Once a second, as by default, every update reaches the shell.
+    form.SetRefreshInterval(1000);
+    for (int update = 0; update < 3; ++update) {
+        system.tickCount += 1000;
+        form.Timer1Tick();
+    }
+    EXPECT_EQ(tray.calls.size() - calls, 7u);
 }
 
 TEST_F(TrayTest, NoIconWhenTheOptionIsOff) {
