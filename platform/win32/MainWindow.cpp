@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "core/Form1.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/TrayIcon.h"
 
@@ -88,7 +89,11 @@ void MainWindow::Close() {
 
 void MainWindow::Present(const render::Image& picture) {
     picture_ = picture;
-    InvalidateRect(Handle(), nullptr, FALSE);
+    // Drawn at once rather than through a paint cycle: no update region, no WM_PAINT, ten times a second at most.
+    if (IsWindowVisible(Handle())) {
+        const WindowDc dc(Handle());
+        Blit(dc.Get());
+    }
 }
 
 void MainWindow::SetToolTip(const std::string& text) {
@@ -137,6 +142,11 @@ void MainWindow::OnMouseMove(WPARAM buttons, LPARAM position) {
 void MainWindow::OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(Handle(), &ps);
+    Blit(dc);
+    EndPaint(Handle(), &ps);
+}
+
+void MainWindow::Blit(HDC dc) {
     RECT client{};
     GetClientRect(Handle(), &client);
     if (picture_.Width() > 0 && picture_.Height() > 0) {
@@ -156,7 +166,6 @@ void MainWindow::OnPaint() {
     const RECT below{0, picture_.Height(), client.right, client.bottom};
     FillRect(dc, &right, black);
     FillRect(dc, &below, black);
-    EndPaint(Handle(), &ps);
 }
 
 void MainWindow::OnGetMinMaxInfo(MINMAXINFO& info) {

@@ -45,6 +45,7 @@ public:
 
 private:
     void OnPaint();
+    void Blit(HDC dc);
     void OnGetMinMaxInfo(MINMAXINFO& info);
     void OnMouseMove(WPARAM buttons, LPARAM position);
     void CreateToolTip(HINSTANCE instance);
