@@ -39,9 +39,6 @@ void TaskbarWindow::MoveOffScreen() {
 }
 
 void TaskbarWindow::Show(bool show) {
-    if (show) {
-        SetWindowTextW(Handle(), caption_.c_str());
-    }
     ShowWindow(Handle(), show ? SW_SHOWNA : SW_HIDE);
 }
 
@@ -51,10 +48,8 @@ void TaskbarWindow::SetCaption(const std::string& caption) {
         return;
     }
     caption_ = std::move(wide);
-    // Only a visible button shows the caption; a hidden one takes it when it is shown.
-    if (IsWindowVisible(Handle())) {
-        SetWindowTextW(Handle(), caption_.c_str());
-    }
+    // Also while hidden: other programs read the current load from this caption.
+    SetWindowTextW(Handle(), caption_.c_str());
 }
 
 void TaskbarWindow::SetIcon(const render::Image& picture) {
