@@ -200,7 +200,7 @@ private:
     render::TrayIconPicture iconPicture_;
     render::TrayRegistration tray_;
     std::optional<std::uint32_t> lastIconSent_;  // tick count of the last picture given to the shell
-    render::Image picture_;  // the graph box Pic1
+    render::Image picture_;                      // the graph box Pic1
     int graphWidth_ = -1;
     bool hiddenByOption_ = false;
     bool unloaded_ = false;

@@ -69,7 +69,8 @@ CommandLineChoice ParseCommandLine(const std::string& arguments) {
     }
     const double profile = LeadingNumber(arguments);
     if (profile != 0) {
-        choice.keySuffix = "." + NumberText(profile);
+        choice.keySuffix = '.';
+        choice.keySuffix += NumberText(profile);
     }
     return choice;
 }
@@ -81,7 +82,8 @@ std::string ProgramVersionText(int major, int minor, int revision) {
     const auto numbered = [&](std::string_view name, int base) {
         text += name;
         if (revision - base > 0) {
-            text += " " + std::to_string(revision - base);
+            text += ' ';
+            text += std::to_string(revision - base);
         }
     };
     if (revision >= 1 && revision <= 26) {

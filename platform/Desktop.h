@@ -19,7 +19,7 @@ public:
     virtual Size ScreenSize() = 0;  // primary screen, pixels
     virtual int Dpi() = 0;          // logical pixels per inch of the primary screen
     virtual Colour SystemColour(int index) = 0;
-    virtual Rect TaskbarRect() = 0;  // an empty rectangle when the shell cannot tell
+    virtual Rect TaskbarRect() = 0;            // an empty rectangle when the shell cannot tell
     virtual std::vector<Rect> Monitors() = 0;  // every monitor's rectangle, in virtual-screen pixels
 };
 
