@@ -242,18 +242,11 @@ void Form1::TransferOptions() {
         // The icon is registered at once, with the picture of a load of 0 and the still empty load text.
         render::IconSwitches switches = IconSwitchesNow();
         switches.tray = true;
-        iconPicture_.Update(
-            0, switches,
-            {platform_.desktop.SystemColour(kColour3dDarkShadow), platform_.desktop.SystemColour(kColour3dHighlight)});
+        iconPicture_.Update(0, switches, IconFrame());
     }
     s.CkT.SetChecked(showInTray != 0);
-    if (showInTray == 0) {
-        s.CkTM.SetEnabled(false);
-        s.CkPV.SetEnabled(false);
-    } else {
-        s.CkTM.SetEnabled(true);
-        s.CkPV.SetEnabled(true);
-    }
+    s.CkTM.SetEnabled(showInTray != 0);
+    s.CkPV.SetEnabled(showInTray != 0);
 
     s.CkM.SetChecked(option("LockWindow", 0) != 0);
     s.CkN.SetChecked(option("ShowUsageValue", 1) != 0);
@@ -427,10 +420,12 @@ render::IconSwitches Form1::IconSwitchesNow() {
             settings_.CkZ.Checked()};
 }
 
+render::IconFrameColours Form1::IconFrame() {
+    return {platform_.desktop.SystemColour(kColour3dDarkShadow), platform_.desktop.SystemColour(kColour3dHighlight)};
+}
+
 void Form1::CPUDrawIcon(float load) {
-    if (!iconPicture_.Update(load, IconSwitchesNow(),
-                             {platform_.desktop.SystemColour(kColour3dDarkShadow),
-                              platform_.desktop.SystemColour(kColour3dHighlight)})) {
+    if (!iconPicture_.Update(load, IconSwitchesNow(), IconFrame())) {
         return;
     }
     // Every icon handed to the shell is made anew, which is dear (a third of a millisecond under Wine); at the

@@ -182,6 +182,7 @@ private:
     std::string OptionText(const OptionBox& box) const { return box.Checked() ? "1" : "0"; }
 
     render::IconSwitches IconSwitchesNow();
+    render::IconFrameColours IconFrame();
     void ApplyLimits(const window::MinMaxLimits& limits);
     void OpenMenu();
     void ToggleAndRedraw(OptionBox& box);
