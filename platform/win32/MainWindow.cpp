@@ -5,6 +5,7 @@
 
 #include "core/Form1.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/Resources.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/TrayIcon.h"
 
@@ -21,7 +22,7 @@ int ShiftState() {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance) {
-    RegisterClass(instance, kClassName, CS_DBLCLKS, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    RegisterClass(instance, kClassName, CS_DBLCLKS, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), TAKTORA_ICON);
     // A tool window keeps the main window off the taskbar; the sizing border is its only frame.
     Create(instance, kClassName, L"", WS_EX_TOOLWINDOW, WS_POPUP | WS_THICKFRAME, 0, 0, 192, 64, nullptr);
     CreateToolTip(instance);

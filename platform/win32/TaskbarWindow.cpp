@@ -1,5 +1,6 @@
 #include "platform/win32/TaskbarWindow.h"
 
+#include "platform/win32/Resources.h"
 #include "platform/win32/Text.h"
 
 namespace taktora::platform::win32 {
@@ -16,7 +17,8 @@ constexpr const wchar_t* kInitialCaption = L"Taktora";
 
 TaskbarWindow::TaskbarWindow(HINSTANCE instance, int dpi, IconFactory& icons)
     : dpi_(dpi), caption_(kInitialCaption), icon_(icons) {
-    RegisterClass(instance, kClassName, 0, nullptr);
+    // The class icon stands on the button until the first load picture replaces it.
+    RegisterClass(instance, kClassName, 0, nullptr, TAKTORA_ICON);
     // WS_EX_APPWINDOW gives the button; WS_SYSMENU gives the button's menu its "Close".
     Create(instance, kClassName, kInitialCaption, WS_EX_APPWINDOW, WS_POPUP | WS_SYSMENU, 0, 0,
            MulDiv(kWidthTwips, dpi_, kTwipsPerInch), MulDiv(kHeightTwips, dpi_, kTwipsPerInch), nullptr);

@@ -21,12 +21,19 @@ protected:
     WindowBase(const WindowBase&) = delete;
     WindowBase& operator=(const WindowBase&) = delete;
 
-    static void RegisterClass(HINSTANCE instance, const wchar_t* className, UINT style, HBRUSH background) {
+    // iconId names an icon group of the program's resources (0: none). Both sizes are shared icons, which the system
+    // keeps for the life of the process, so nobody destroys them.
+    static void RegisterClass(HINSTANCE instance, const wchar_t* className, UINT style, HBRUSH background,
+                              WORD iconId = 0) {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
         wc.style = style;
         wc.lpfnWndProc = &WindowBase::Procedure;
         wc.hInstance = instance;
+        if (iconId != 0) {
+            wc.hIcon = LoadIconSized(instance, iconId, SM_CXICON, SM_CYICON);
+            wc.hIconSm = LoadIconSized(instance, iconId, SM_CXSMICON, SM_CYSMICON);
+        }
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         wc.hbrBackground = background;
         wc.lpszClassName = className;
@@ -44,6 +51,11 @@ protected:
     }
 
 private:
+    static HICON LoadIconSized(HINSTANCE instance, WORD iconId, int widthMetric, int heightMetric) {
+        return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                                             GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric), LR_SHARED));
+    }
+
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         Derived* self = nullptr;
         if (message == WM_NCCREATE) {
