@@ -3,11 +3,14 @@
 #include <cmath>
 
 #include "core/RegistryStrings.h"
+#include "tools/Launch.h"
 
 namespace taktora {
 
 namespace {
 
+// Neither carries SWP_NOZORDER nor SWP_NOACTIVATE: a running viewer hidden behind other windows comes to the top
+// and takes the focus, which is what the user asked for by calling it.
 constexpr unsigned kHideWindow = 0x80;         // SWP_HIDEWINDOW
 constexpr unsigned kShowWindow = 0x40 | 0x20;  // SWP_SHOWWINDOW | SWP_FRAMECHANGED
 constexpr const char* kCrLf = "\r\n";
@@ -51,7 +54,7 @@ void ProcessViewer::RepairSettings(platform::Registry& registry, const std::stri
     }
     if (viewerToolPresent) {
         // Ends a viewer that is running with the old settings.
-        processes_.Start(viewerToolPath, "\"" + viewerToolPath + "\" -kf PrcView.exe", true);
+        StartProgram(processes_, viewerToolPath, "\"" + viewerToolPath + "\" -kf PrcView.exe", true);
     }
     write("UseSysTray", "0");
     write("AllowMultiplyInstances", "0");
@@ -64,8 +67,8 @@ void ProcessViewer::Proc(bool found, const std::string& viewerPath, const std::s
         shell_.ShowMessage(" HINWEIS:", ViewerHintText(programDir), platform::MessageIcon::Information);
         return;
     }
-    const auto processId = processes_.Start(viewerPath, "\"" + viewerPath + "\"", false);
-    if (!processId) {
+    const auto processId = StartProgram(processes_, viewerPath, "\"" + viewerPath + "\"", false);
+    if (processId.value_or(0) == 0) {
         return;
     }
     ViewerTracking = 0;

@@ -104,6 +104,21 @@ std::optional<platform::Rect> FakeProcesses::GetWindowRect(platform::WindowHandl
     return it->second;
 }
 
+void FakeProcesses::SetWindowPos(platform::WindowHandle window, const platform::Rect& rect, unsigned flags) {
+    constexpr unsigned kNoZOrder = 0x04;
+    constexpr unsigned kNoActivate = 0x10;
+    constexpr unsigned kHideWindow = 0x80;
+    positions.push_back({window, rect, flags});
+    rects[window] = rect;
+    if ((flags & kNoZOrder) == 0) {
+        std::erase(zOrder, window);
+        zOrder.insert(zOrder.begin(), window);
+    }
+    if ((flags & (kNoActivate | kHideWindow)) == 0) {
+        active = window;
+    }
+}
+
 platform::Colour FakeDesktop::SystemColour(int index) {
     // Distinct colours per index so tests can tell which system colour was used.
     return {static_cast<std::uint8_t>(index), static_cast<std::uint8_t>(100 + index), 7};

@@ -133,21 +133,23 @@ class FakeProcesses : public platform::Processes {
 public:
     struct Started {
         std::string path;
-        std::string commandLine;
+        std::string commandLine;  // the parameters alone for a start through the shell
         bool hidden;
     };
-    std::optional<std::uint32_t> Start(const std::string& path, const std::string& commandLine, bool hidden) override {
+    platform::StartResult Start(const std::string& path, const std::string& commandLine, bool hidden) override {
         started.push_back({path, commandLine, hidden});
-        return startFails ? std::nullopt : std::optional<std::uint32_t>(4711);
+        return startError != 0 ? platform::StartResult{0, startError} : platform::StartResult{4711, 0};
+    }
+    std::optional<std::uint32_t> ShellStart(const std::string& path, const std::string& parameters,
+                                            bool hidden) override {
+        shellStarted.push_back({path, parameters, hidden});
+        return shellStartFails ? std::nullopt : std::optional<std::uint32_t>(4712);
     }
     platform::WindowHandle FindWindowByTitle(const std::string& title) override {
         return windows.count(title) != 0 ? windows.at(title) : 0;
     }
     std::optional<platform::Rect> GetWindowRect(platform::WindowHandle window) override;
-    void SetWindowPos(platform::WindowHandle window, const platform::Rect& rect, unsigned flags) override {
-        positions.push_back({window, rect, flags});
-        rects[window] = rect;
-    }
+    void SetWindowPos(platform::WindowHandle window, const platform::Rect& rect, unsigned flags) override;
 
     struct Placement {
         platform::WindowHandle window;
@@ -155,10 +157,15 @@ public:
         unsigned flags;
     };
     std::vector<Started> started;
-    bool startFails = false;
+    std::uint32_t startError = 0;  // the Windows error code every CreateProcessW fails with; 0 = it succeeds
+    std::vector<Started> shellStarted;
+    bool shellStartFails = false;
     std::map<std::string, platform::WindowHandle> windows;  // by title
     std::map<platform::WindowHandle, platform::Rect> rects;
     std::vector<Placement> positions;
+    // The z-order as SetWindowPos leaves it, topmost first, and the window it activated last.
+    std::vector<platform::WindowHandle> zOrder;
+    platform::WindowHandle active = 0;
 };
 
 class FakeDesktop : public platform::Desktop {

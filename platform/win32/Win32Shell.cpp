@@ -27,8 +27,7 @@ void Win32Shell::OpenUrl(const std::string& address) {
     ShellExecuteW(nullptr, L"open", Utf8ToWide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-std::optional<std::uint32_t> Win32Processes::Start(const std::string& applicationPath, const std::string& commandLine,
-                                                   bool hidden) {
+StartResult Win32Processes::Start(const std::string& applicationPath, const std::string& commandLine, bool hidden) {
     const std::wstring application = Utf8ToWide(applicationPath);
     std::wstring arguments = Utf8ToWide(commandLine);  // CreateProcessW may write into it
     STARTUPINFOW startup{};
@@ -38,11 +37,29 @@ std::optional<std::uint32_t> Win32Processes::Start(const std::string& applicatio
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(application.c_str(), arguments.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &info)) {
-        return std::nullopt;
+        return {0, GetLastError()};
     }
     const KernelHandle process(info.hProcess);
     const KernelHandle thread(info.hThread);
-    return info.dwProcessId;
+    return {info.dwProcessId, 0};
+}
+
+std::optional<std::uint32_t> Win32Processes::ShellStart(const std::string& applicationPath,
+                                                        const std::string& parameters, bool hidden) {
+    const std::wstring file = Utf8ToWide(applicationPath);
+    const std::wstring arguments = Utf8ToWide(parameters);
+    // Without SEE_MASK_FLAG_NO_UI: the elevation prompt is the point of going through the shell.
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.lpFile = file.c_str();
+    info.lpParameters = arguments.c_str();
+    info.nShow = hidden ? SW_HIDE : SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&info)) {
+        return std::nullopt;
+    }
+    const KernelHandle process(info.hProcess);
+    return GetProcessId(info.hProcess);
 }
 
 WindowHandle Win32Processes::FindWindowByTitle(const std::string& title) {
@@ -58,8 +75,7 @@ std::optional<Rect> Win32Processes::GetWindowRect(WindowHandle window) {
 }
 
 void Win32Processes::SetWindowPos(WindowHandle window, const Rect& rect, unsigned flags) {
-    ::SetWindowPos(reinterpret_cast<HWND>(window), nullptr, rect.left, rect.top, rect.width, rect.height,
-                   flags | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(reinterpret_cast<HWND>(window), HWND_TOP, rect.left, rect.top, rect.width, rect.height, flags);
 }
 
 }  // namespace taktora::platform::win32

@@ -20,8 +20,9 @@ private:
 
 class Win32Processes final : public Processes {
 public:
-    std::optional<std::uint32_t> Start(const std::string& applicationPath, const std::string& commandLine,
-                                       bool hidden) override;
+    StartResult Start(const std::string& applicationPath, const std::string& commandLine, bool hidden) override;
+    std::optional<std::uint32_t> ShellStart(const std::string& applicationPath, const std::string& parameters,
+                                            bool hidden) override;
     WindowHandle FindWindowByTitle(const std::string& title) override;
     std::optional<Rect> GetWindowRect(WindowHandle window) override;
     void SetWindowPos(WindowHandle window, const Rect& rect, unsigned flags) override;

@@ -71,23 +71,42 @@ TEST_F(ProcessViewerTest, HintNamesTheFolderTheViewerIsLookedFor) {
     EXPECT_TRUE(processes.started.empty());
 }
 
-TEST_F(ProcessViewerTest, RunningViewerIsPlacedAtTheStoredRectangle) {
+TEST_F(ProcessViewerTest, RunningViewerIsPlacedAtTheStoredRectangleAndComesForward) {
     processes.windows["Process Viewer"] = 7;
+    processes.zOrder = {3, 7};  // covered by another window, which has the focus
+    processes.active = 3;
     viewer.Proc(true, kViewer, "C:\\T\\", "");
     ASSERT_EQ(processes.positions.size(), 2u);
     EXPECT_EQ(processes.positions[1].rect, (platform::Rect{32, 32, 800, 600}));
     EXPECT_EQ(processes.positions[0].flags, 0x80u);
     EXPECT_EQ(processes.positions[1].flags, 0x60u);
+    EXPECT_EQ(processes.zOrder.front(), 7u);
+    EXPECT_EQ(processes.active, 7u);
     EXPECT_EQ(viewer.ViewerTracking, 4711u);
     EXPECT_EQ(processes.started[0].commandLine, std::string("\"") + kViewer + "\"");
 }
 
-TEST_F(ProcessViewerTest, FailedStartLeavesTrackingOff) {
-    processes.startFails = true;
+TEST_F(ProcessViewerTest, ViewerNeedingElevationIsStartedThroughTheShellAndTracked) {
+    processes.startError = 740;
     viewer.Proc(true, kViewer, "C:\\T\\", "");
-    EXPECT_EQ(viewer.ViewerTracking, 0u);
-    viewer.Track("");
-    EXPECT_EQ(registry.writes, 0);
+    ASSERT_EQ(processes.shellStarted.size(), 1u);
+    EXPECT_EQ(processes.shellStarted[0].path, kViewer);
+    EXPECT_EQ(viewer.ViewerTracking, 4712u);
+}
+
+TEST_F(ProcessViewerTest, FailedStartLeavesTrackingOff) {
+    for (const bool elevation : {false, true}) {
+        fake::FakeProcesses procs;
+        procs.startError = elevation ? 740 : 2;
+        procs.shellStartFails = true;  // the user declined the elevation
+        procs.windows["Process Viewer"] = 7;
+        ProcessViewer v{procs, shell, store};
+        v.Proc(true, kViewer, "C:\\T\\", "");
+        EXPECT_EQ(v.ViewerTracking, 0u) << elevation;
+        EXPECT_TRUE(procs.positions.empty()) << elevation;
+        v.Track("");
+        EXPECT_EQ(registry.writes, 0) << elevation;
+    }
 }
 
 TEST_F(ProcessViewerTest, TrackingSavesMovesButNotNegativePlaces) {
