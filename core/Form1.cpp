@@ -111,6 +111,7 @@ void Form1::Load() {
     const platform::ProgramVersion version = platform_.system.Program();
     ProgramVersion = ProgramVersionText(version.major, version.minor, version.revision);
     settings_.LV = "Version " + ProgramVersion + " - " + kBuildDate;
+    settings_.MakerMail = version.comments;
 
     monitors_ = platform_.desktop.Monitors();
     const int dpi = platform_.desktop.Dpi();
@@ -136,6 +137,10 @@ void Form1::Load() {
     CreateLoadSource();
     LoadSource->Initialize();
     ApplyInterval();
+    if (runEntryToRestore_) {
+        // Only now that every stored value is read does the save write back what the user had.
+        SaveSet();
+    }
     if (KeepOnTop) {
         window_.SetTopMost(true);
     }
@@ -251,6 +256,10 @@ void Form1::TransferOptions() {
     s.CkM.SetChecked(option("LockWindow", 0) != 0);
     s.CkN.SetChecked(option("ShowUsageValue", 1) != 0);
     s.CkB.SetChecked(option("HideWindow", 0) != 0);
+    // The box's click hides the window behind any ticked tray box; at start only a tray setting of exactly 1 does.
+    if (showInTray != 1) {
+        hiddenByOption_ = false;
+    }
 
     // The two double-click choices exclude each other; with both stored as 1 the Process Viewer wins.
     if (option("TaskManager", 1) != 0) {
@@ -277,10 +286,11 @@ void Form1::CheckRunEntry() {
     settings_.CkS.SetChecked(!entry.empty());
     RunAtStartupOn = !entry.empty();
     if (entry.empty() && store_.ReadOption(Key("RunAtStartup"), 0) == 1) {
-        // The user asked for the Run entry but it has gone (cleaned up by some tool): put it back at once.
+        // The user asked for the Run entry but it has gone (cleaned up by some tool): put it back once the rest of
+        // the settings is read.
         RunAtStartupOn = true;
         settings_.CkS.SetChecked(true);
-        SaveSet();
+        runEntryToRestore_ = true;
     }
 }
 
@@ -428,10 +438,12 @@ void Form1::CPUDrawIcon(float load) {
     if (!iconPicture_.Update(load, IconSwitchesNow(), IconFrame())) {
         return;
     }
-    // Every icon handed to the shell is made anew, which is dear (a third of a millisecond under Wine); at the
-    // fastest refresh rates the notification area and the taskbar button get the newest picture twice a second.
+    // Every icon handed to the shell is made anew, which is dear (a third of a millisecond under Wine); at refresh
+    // rates faster than twice a second the notification area and the taskbar button get the newest picture twice a
+    // second. Windows' timer messages come up to one clock tick early or late, hence the slack.
     const std::uint32_t now = platform_.system.TickCount();
-    if (lastIconSent_ && now - *lastIconSent_ < kIconIntervalMs) {
+    if (Interval < static_cast<int>(kIconIntervalMs) && lastIconSent_ &&
+        now - *lastIconSent_ < kIconIntervalMs - kTimerSlackMs) {
         return;
     }
     lastIconSent_ = now;
@@ -513,6 +525,9 @@ void Form1::SetRefreshInterval(int milliseconds) {
 }
 
 void Form1::ShowRestartHint() {
+    if (unloaded_) {
+        return;  // the program is ending anyway
+    }
     platform_.shell.ShowMessage(" HINWEIS:", "Bitte starten Sie den Taktora neu. Danke!    ",
                                 platform::MessageIcon::Exclamation);
 }
@@ -520,8 +535,13 @@ void Form1::ShowRestartHint() {
 void Form1::ReSize() {
     const platform::Rect rect = window_.GetRect();
     if (settings_.CkM.Checked()) {
+        // A locked window goes back to its kept size, and the graph it shows stays as it is.
         if (rect != Kept) {
             window_.SetRect(Kept);
+        }
+        const platform::Size client = window_.ClientSize();
+        if (picture_.Width() == client.width && picture_.Height() == client.height) {
+            return;
         }
     } else {
         Kept.width = rect.width;
@@ -544,7 +564,19 @@ void Form1::ReSize() {
 }
 
 void Form1::SaveSet() {
-    const platform::Rect rect = window_.GetRect();
+    // After the unload has saved, nothing is written any more: a close sent to every window of the process reaches
+    // the settings dialog after the main window is gone, and its OK would store that window's empty rectangle.
+    if (!unloaded_) {
+        WriteSettings();
+    }
+}
+
+void Form1::WriteSettings() {
+    platform::Rect rect = window_.GetRect();
+    // A rectangle that cannot be read is never stored; the last accepted one is.
+    if (rect.width <= 0 || rect.height <= 0) {
+        rect = Kept;
+    }
     store_.Write(Key("WinTop"), std::to_string(rect.top));
     store_.Write(Key("WinLeft"), std::to_string(rect.left));
     store_.Write(Key("WinWidth"), std::to_string(rect.width));
@@ -572,7 +604,7 @@ void Form1::Unload() {
     window_.StopTimer(platform::TimerId::Refresh);
     window_.StopTimer(platform::TimerId::Sampling);
     settings_.Hide();
-    SaveSet();
+    WriteSettings();
     if (LoadSource) {
         LoadSource->Terminate();
         CoreTemp = nullptr;

@@ -119,6 +119,7 @@ public:
     static constexpr int kSamplingInterval = 100;
     static constexpr int kStartupWaitMs = 15000;
     static constexpr std::uint32_t kIconIntervalMs = 500;
+    static constexpr std::uint32_t kTimerSlackMs = 16;  // one tick of Windows' clock
 
     // Fixed at start-up.
     std::string SettingsApp;
@@ -178,6 +179,7 @@ private:
     void CreateLoadSource();
     void TryCoreTemp();
     void ApplyInterval();
+    void WriteSettings();
     bool FileExists(const std::string& path);
     std::string OptionText(const OptionBox& box) const { return box.Checked() ? "1" : "0"; }
 
@@ -205,6 +207,7 @@ private:
     int graphWidth_ = -1;
     bool hiddenByOption_ = false;
     bool unloaded_ = false;
+    bool runEntryToRestore_ = false;
 };
 
 }  // namespace taktora

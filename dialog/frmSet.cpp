@@ -32,13 +32,16 @@ void frmSet::OnRateChosen(const std::string& text) {
 }
 
 void frmSet::OnPictureClick() {
+    if (MakerMail.empty()) {
+        return;  // no address to switch to
+    }
     LinkToggle ^= 1;
-    lURL = LinkToggle == 0 ? HomePageText : std::string("eMail: ") + kMakerMail;
+    lURL = LinkToggle == 0 ? HomePageText : "eMail: " + MakerMail;
     Refresh();
 }
 
 void frmSet::OnUrlClick() {
-    host_.OpenUrl(LinkAddress(lURL, kMakerMail, "Taktora", host_.VersionText()));
+    host_.OpenUrl(LinkAddress(lURL, MakerMail, "Taktora", host_.VersionText()));
     Hide();
 }
 

@@ -4,9 +4,9 @@
 
 namespace taktora {
 
-// The maker's addresses and the temperature monitor's home page, shown in the settings dialog.
+// The maker's home page and the temperature monitor's, shown in the settings dialog. The maker's mail address is
+// the "Comments" field of the program's version information.
 constexpr const char* kHomePage = "www.brisko-software.de";
-constexpr const char* kMakerMail = "info@brisko-software.de";
 constexpr const char* kCoreTempHomePage = "www.alcpu.com";
 
 // The address a click on the link label opens: a mail to the maker when the label shows the mail address (it holds

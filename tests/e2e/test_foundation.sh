@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Start-up and the settings store of the real program: the values a first run writes, the Run entry recreated at
 # start-up, settings profiles chosen by a number on the command line, a stored window rectangle restored and saved
-# back, bad stored values replaced by their defaults, the load of a busy processor in the taskbar caption, and the
-# settings saved when Windows ends the session instead of the window being closed.
+# back, bad stored values replaced by their defaults, the same values saved by taskkill and the taskbar button's
+# close, the load of a busy processor in the taskbar caption, and the settings saved when Windows ends the session
+# instead of the window being closed.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_begin
@@ -134,22 +135,45 @@ expect_rect "32 32 192 64 1" "bad stored values, argument 0"
 close_and_expect_exit_0 "bad stored values, argument 0"
 expect_settings "bad stored values, argument 0" "${defaults[@]}"
 
-# --- RunAtStartup stored as 1 without a Run entry: start-up puts the entry back and saves everything at once. That
-# save comes before the tools and the load source are looked for, so it still stores the options as read: the
-# Process Viewer winning the double-click and "use Core Temp" on. Closing then stores them as adjusted.
+# --- RunAtStartup stored as 1 without a Run entry: start-up puts the entry back and saves once every stored value is
+# read, so the taskbar button, the icon's font options and a 2.5 s refresh survive that save.
 e2e_reg_delete "$settings"
-e2e_reg_set "$settings" RunAtStartup 1
+kept=(RunAtStartup=1 ShowInTask=1 UseBoldFont=1 AlignCenter=1 Interval=2500)
+for pair in "${kept[@]}"; do
+    e2e_reg_set "$settings" "${pair%%=*}" "${pair#*=}"
+done
 e2e_start_taktora
 e2e_wait_window >/dev/null
 entry=$(e2e_reg_query "$run" Taktora) || e2e_die "RunAtStartup 1: no Run entry while the program runs"
 e2e_assert_eq "$runEntry" "$entry" "RunAtStartup 1: Run entry"
-mapfile -t expected < <(with_overrides RunAtStartup=1 TaskManager=0 ProcessView=1 UseGetCoreTemp=1)
+mapfile -t expected < <(with_overrides "${kept[@]}")
 expect_settings "RunAtStartup 1, saved at start-up" "${expected[@]}"
+read -r _ _ _ _ buttonVisible <<<"$(e2e_window_rect TaktoraTaskBar)"
+e2e_assert_eq 1 "$buttonVisible" "RunAtStartup 1: taskbar-button window visible"
 close_and_expect_exit_0 "RunAtStartup 1"
-mapfile -t expected < <(with_overrides RunAtStartup=1)
 expect_settings "RunAtStartup 1, saved at closing" "${expected[@]}"
 e2e_assert_eq "$runEntry" "$(e2e_reg_query "$run" Taktora)" "RunAtStartup 1: Run entry after closing"
 e2e_reg_delete "$run" Taktora
+
+# --- Closed through every top-level window at once, as taskkill without /f does: the main window saves, and the
+# settings dialog's close that follows must not store the rectangle of a window that is gone.
+e2e_reg_delete "$settings"
+e2e_start_taktora
+expect_rect "32 32 192 64 1" "taskkill"
+e2e_wine taskkill /im taktora.exe >/dev/null || e2e_die "taskkill failed"
+e2e_wait_taktora_exit || e2e_die "taskkill: the program did not end"
+expect_settings "taskkill" "${defaults[@]}"
+
+# --- The taskbar button's close ends the program the same way.
+e2e_reg_delete "$settings"
+e2e_reg_set "$settings" ShowInTask 1
+e2e_start_taktora
+e2e_wait_window >/dev/null
+e2e_wait_window TaktoraTaskBar >/dev/null || e2e_die "taskbar button: no window"
+e2e_helper wmclose TaktoraTaskBar 15000 || e2e_die "taskbar button: its close failed"
+e2e_wait_taktora_exit || e2e_die "taskbar button: the program did not end"
+mapfile -t expected < <(with_overrides ShowInTask=1)
+expect_settings "taskbar button's close" "${expected[@]}"
 
 # --- A busy processor shows in the taskbar button's caption "CPU:NN%". Other tests share this machine, so the
 # caption is compared with the host's own load over the same seconds (/proc/uptime: the idle seconds of all

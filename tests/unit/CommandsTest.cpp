@@ -158,6 +158,12 @@ TEST_F(CommandsTest, LockedWindowIsPutBackAtTheNextTick) {
     window.rect = {400, 300, 300, 100};
     form.Timer1Tick();
     EXPECT_EQ(window.rect, kept);
+    // A resize by other means is undone at once and leaves the graph as it was.
+    const int presents = window.presents;
+    window.rect = {kept.left, kept.top, 300, 100};
+    form.ReSize();
+    EXPECT_EQ(window.rect, kept);
+    EXPECT_EQ(window.presents, presents);
 
     form.Settings().CkM.SetChecked(false);
     EXPECT_EQ(form.MinWidth, 125);
@@ -232,6 +238,14 @@ TEST_F(TrayTest, FastRefreshGivesTheShellTheNewestPictureTwiceASecond) {
         form.Timer1Tick();
     }
     EXPECT_EQ(tray.calls.size() - calls, 7u);
+    // Every 0.5 s, even with Windows' timer coming a clock tick early or late.
+    form.SetRefreshInterval(500);
+    for (const std::uint32_t step : {484u, 516u, 484u, 500u}) {
+        system.tickCount += step;
+        form.SampleSum = static_cast<float>(step);
+        form.Timer1Tick();
+    }
+    EXPECT_EQ(tray.calls.size() - calls, 11u);
 }
 
 TEST_F(TrayTest, NoIconWhenTheOptionIsOff) {

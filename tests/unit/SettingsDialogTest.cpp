@@ -135,10 +135,13 @@ TEST(SettingsDialog, LinksToggleAndOpen) {
     RecordingHost host;
     frmSet s(host);
     s.Show();
+    s.OnPictureClick();  // without a mail address in the version information the label keeps the home page
+    EXPECT_EQ(s.lURL, kHomePage);
+    s.MakerMail = "post@example.de";
     s.OnPictureClick();
-    EXPECT_EQ(s.lURL, std::string("eMail: ") + kMakerMail);
+    EXPECT_EQ(s.lURL, "eMail: post@example.de");
     s.OnUrlClick();
-    EXPECT_EQ(host.calls.back(), std::string("open mailto:") + kMakerMail + "?subject=Brisko Taktora  v4.21&body=");
+    EXPECT_EQ(host.calls.back(), "open mailto:post@example.de?subject=Brisko Taktora  v4.21&body=");
     EXPECT_FALSE(s.Visible());
     s.OnPictureClick();
     EXPECT_EQ(s.lURL, kHomePage);

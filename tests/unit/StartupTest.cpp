@@ -32,13 +32,25 @@ TEST_F(StartupTest, FreshUserGetsEveryDefaultAndNoRunEntry) {
     EXPECT_FALSE(registry.Get(RegRoot::CurrentUser, kRunKey, "Taktora"));
 }
 
-TEST_F(StartupTest, MissingRunEntryIsRecreatedAtOnceWhenAskedFor) {
-    Store("RunAtStartup", "1");
+TEST_F(StartupTest, MissingRunEntryIsRecreatedWithoutLosingOtherSettings) {
+    const std::map<std::string, std::string> kept = {
+        {"RunAtStartup", "1"}, {"ShowInTask", "1"}, {"UseBoldFont", "1"}, {"AlignCenter", "1"}, {"Interval", "2500"}};
+    for (const auto& [name, value] : kept) {
+        Store(name, value);
+    }
     Start();
     EXPECT_EQ(registry.Get(RegRoot::CurrentUser, kRunKey, "Taktora"),
               "\"C:\\Programme\\Taktora\\Taktora.exe\" /startup");
     EXPECT_EQ(Stored("WinTop"), "32");  // everything was written during start-up
     EXPECT_TRUE(form.Settings().CkS.Checked());
+    EXPECT_TRUE(taskbar.shown);
+    EXPECT_TRUE(form.Settings().CkD.Checked());
+    EXPECT_TRUE(form.Settings().CkZ.Checked());
+    EXPECT_EQ(window.timers[platform::TimerId::Refresh], 2500);
+    form.Unload();
+    for (const auto& [name, value] : kept) {
+        EXPECT_EQ(Stored(name), value) << name;
+    }
 }
 
 TEST_F(StartupTest, ExistingRunEntryTicksTheBoxAndSurvivesTheSave) {
@@ -212,7 +224,8 @@ TEST_F(StartupTest, PriorityIsRaisedOnlyForExactlyOne) {
 }
 
 TEST_F(StartupTest, HideWindowOnlyHidesBehindATrayIcon) {
-    for (const auto& [tray, visible] : std::vector<std::pair<std::string, bool>>{{"0", true}, {"1", false}}) {
+    for (const auto& [tray, visible] :
+         std::vector<std::pair<std::string, bool>>{{"0", true}, {"1", false}, {"2", true}}) {
         FakeMachine m;
         auto& reg = m.registry;
         reg.Put(RegRoot::CurrentUser, kSettingsKey, "HideWindow", {RegType::String, "1"});
@@ -261,9 +274,17 @@ TEST_F(StartupTest, WindowOnTopIsAppliedAtStart) {
 TEST_F(StartupTest, UnloadSavesOnceAndEndsTheSource) {
     Start();
     form.Settings().Show();
+    window.rect = {50, 60, 200, 70};
+    form.ReSize();
+    form.Timer1Tick();
+    window.rect = {};  // a window that is gone reads as an empty rectangle
+    form.SaveSet();
+    EXPECT_EQ(Stored("WinLeft"), "50");
+    EXPECT_EQ(Stored("WinHeight"), "70");
     form.Unload();
     const int writes = registry.writes;
     form.Unload();  // Windows ending the session after the window was closed
+    form.Settings().OnOk();  // the dialog closed after the main window
     EXPECT_EQ(registry.writes, writes);
     EXPECT_FALSE(form.Settings().Visible());
     EXPECT_EQ(form.LoadSource, nullptr);
@@ -273,8 +294,10 @@ TEST_F(StartupTest, UnloadSavesOnceAndEndsTheSource) {
 TEST_F(StartupTest, VersionLabelAndPaths) {
     system.modulePath = "D:\\Tools\\Monitor.EXE";
     system.environment = {{"WINDIR", " C:\\Windows\\ "}, {"OS", "windows_nt"}};
+    system.program.comments = "post@example.de";
     Start();
     EXPECT_EQ(form.Settings().LV, "Version 4.21 - 05.08.2010");
+    EXPECT_EQ(form.Settings().MakerMail, "post@example.de");
     EXPECT_EQ(form.ProgramDir, "D:\\Tools\\");
     EXPECT_EQ(form.QuotedExePath, "\"D:\\Tools\\Monitor.exe\"");
     EXPECT_EQ(form.ExtFilePath, "D:\\Tools\\Monitor.ext");
