@@ -283,7 +283,7 @@ TEST_F(StartupTest, UnloadSavesOnceAndEndsTheSource) {
     EXPECT_EQ(Stored("WinHeight"), "70");
     form.Unload();
     const int writes = registry.writes;
-    form.Unload();  // Windows ending the session after the window was closed
+    form.Unload();           // Windows ending the session after the window was closed
     form.Settings().OnOk();  // the dialog closed after the main window
     EXPECT_EQ(registry.writes, writes);
     EXPECT_FALSE(form.Settings().Visible());
