@@ -20,7 +20,7 @@ constexpr std::array<std::string_view, 3> kProcessorTimeCounters = {"% Processor
                                                                     "% Processor Time"};
 constexpr std::string_view kTotalName = "_Total";
 
-// Where no names are found: PDH's English names, which every language understands from Windows Vista on.
+// PDH's English names, which every language understands from Windows Vista on.
 constexpr std::string_view kEnglishObject = "Processor";
 constexpr std::string_view kEnglishCounter = "% Processor Time";
 
@@ -100,6 +100,14 @@ bool GoodCounterStatus(std::uint32_t counterStatus) {
     return counterStatus == platform::kPdhValidData || counterStatus == platform::kPdhNewData;
 }
 
+PdhCounterEntry EnglishTotal() {
+    return PdhCounterEntry{0, std::string(kEnglishObject), std::string(kEnglishCounter), std::string(kTotalName)};
+}
+
+std::string CounterPath(const std::string& machine, const PdhCounterEntry& entry) {
+    return machine + "\\" + entry.ObjectName + "(" + entry.InstanceName + ")\\" + entry.CounterName;
+}
+
 }  // namespace
 
 void clsCPUpdh::Initialize(const std::string& Machine) {
@@ -108,15 +116,29 @@ void clsCPUpdh::Initialize(const std::string& Machine) {
     if (!Machine.empty() && pdh_.ConnectMachine(Machine) == kPdhSuccess) {
         machine = Machine;
     }
-    EnumerateCounters(machine);
-    if (Counters.size() < 2) {
-        Counters.assign(1, PdhCounterEntry{0, std::string(kEnglishObject), std::string(kEnglishCounter),
-                                           std::string(kTotalName), true});
-    }
     if (pdh_.OpenQuery(kQueryUserData, QueryHandle) != kPdhSuccess) {
         return;
     }
+    // By its English name the counter needs no enumeration, which takes seconds on many systems and finds only the
+    // German and English names above.
+    if (AddEnglishTotal(machine)) {
+        return;
+    }
+    EnumerateCounters(machine);
+    if (Counters.size() < 2) {
+        // Without PdhAddEnglishCounterW an English Windows still knows the path by its own names.
+        Counters.assign(1, EnglishTotal());
+    }
     AddCounters(machine);
+}
+
+bool clsCPUpdh::AddEnglishTotal(const std::string& machine) {
+    PdhCounterEntry total = EnglishTotal();
+    if (pdh_.AddEnglishCounter(QueryHandle, CounterPath(machine, total), total.CounterHandle) != kPdhSuccess) {
+        return false;
+    }
+    Counters.assign(1, total);
+    return true;
 }
 
 // Leaves Counters as they are unless the system's names for the processor object and its processor-time counter
@@ -163,16 +185,8 @@ void clsCPUpdh::AddCounters(const std::string& machine) {
         if (entry.InstanceName.empty()) {
             continue;
         }
-        const std::string path =
-            machine + "\\" + entry.ObjectName + "(" + entry.InstanceName + ")\\" + entry.CounterName;
         platform::Pdh::Handle counter = 0;
-        PdhStatus status = entry.English ? pdh_.AddEnglishCounter(QueryHandle, path, counter)
-                                         : pdh_.AddCounter(QueryHandle, path, counter);
-        // Before Windows Vista PDH has no English names of their own; an English Windows still knows the path.
-        if (status != kPdhSuccess && entry.English) {
-            status = pdh_.AddCounter(QueryHandle, path, counter);
-        }
-        if (status == kPdhSuccess) {
+        if (pdh_.AddCounter(QueryHandle, CounterPath(machine, entry), counter) == kPdhSuccess) {
             entry.CounterHandle = counter;
         }
     }

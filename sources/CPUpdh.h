@@ -15,10 +15,10 @@ struct PdhCounterEntry {
     std::string ObjectName;
     std::string CounterName;
     std::string InstanceName;  // "_Total" or a processor number
-    bool English = false;      // the names are PDH's English ones, not the system's
 };
 
-// Load from PDH's processor-time counters: one counter per processor instance, the total instance's value per sample.
+// Load from PDH's processor-time counter of the total instance: by its English name, or, where PDH does not know
+// that, through the system's names with one counter per processor instance.
 class clsCPUpdh : public clsLoadSource {
 public:
     explicit clsCPUpdh(platform::Pdh& pdh) : pdh_(pdh) {}
@@ -45,6 +45,7 @@ public:
     std::vector<PdhCounterEntry> Counters;
 
 private:
+    bool AddEnglishTotal(const std::string& machine);
     void EnumerateCounters(const std::string& machine);
     void AddCounters(const std::string& machine);
 

@@ -73,17 +73,35 @@ TEST(PdhLoad, FindsTheProcessorCounterByTheSystemsNames) {
          "no exact name: the first containing Pro"},
     };
     for (const Case& c : cases) {
-        FakePdh pdh;
-        InstallObjects(pdh, c.objects, c.chosen, c.counters);
-        clsCPUpdh source(pdh);
-        source.Initialize();
-        EXPECT_EQ(source.Query(), 25.0) << c.why;
-        EXPECT_EQ(CallsStartingWith(pdh, "AddCounter"), 3) << c.why;
-        EXPECT_EQ(CallsStartingWith(pdh, "AddEnglishCounter"), 0) << c.why;
+        for (const bool hasEnglishCounter : {true, false}) {
+            FakePdh pdh;  // PDH rejects the English path, or has no PdhAddEnglishCounterW
+            pdh.hasEnglishCounter = hasEnglishCounter;
+            InstallObjects(pdh, c.objects, c.chosen, c.counters);
+            clsCPUpdh source(pdh);
+            source.Initialize();
+            EXPECT_EQ(source.Query(), 25.0) << c.why;
+            EXPECT_EQ(CallsStartingWith(pdh, "AddCounter"), 3) << c.why;
+            EXPECT_EQ(pdh.liveCounters.size(), 3u) << c.why << ": the rejected English counter is no counter";
+        }
     }
 }
 
-TEST(PdhLoad, WithoutTheSystemsNamesTheEnglishPathIsAdded) {
+TEST(PdhLoad, EnglishTotalNeedsNoEnumeration) {
+    FakePdh pdh;
+    InstallObjects(pdh, {"Prozessor"}, "Prozessor", {"Prozessorzeit (%)"});
+    pdh.englishCounters[kEnglishTotal] = {33.0};
+    clsCPUpdh source(pdh);
+    source.Initialize();
+    EXPECT_EQ(pdh.calls, (std::vector<std::string>{"OpenQuery 1", std::string("AddEnglishCounter ") + kEnglishTotal}));
+    EXPECT_EQ(source.Query(), 33.0);
+    EXPECT_EQ(source.Query(0), 33.0) << "the total's last character reads as 0";
+    source.Terminate();
+    EXPECT_TRUE(pdh.liveCounters.empty());
+    EXPECT_TRUE(pdh.openQueries.empty());
+}
+
+// Neither PDH's English names nor the system's: only an English Windows still knows the English path.
+TEST(PdhLoad, WithoutAnyNamesOnlyTheEnglishPathRemains) {
     struct Case {
         std::vector<std::string> objects;
         std::vector<std::string> counters;
@@ -99,36 +117,28 @@ TEST(PdhLoad, WithoutTheSystemsNamesTheEnglishPathIsAdded) {
         {{"Processor"}, {"% Processor Time"}, {}, platform::kPdhSuccess, "no instances"},
     };
     for (const Case& c : cases) {
-        FakePdh pdh;
-        pdh.objects = c.objects.empty() ? std::string() : FakePdh::MultiString(c.objects);
-        for (const std::string& object : c.objects) {
-            pdh.items[object] = {FakePdh::MultiString(c.counters), FakePdh::MultiString(c.instances)};
+        for (const bool englishWindows : {true, false}) {
+            FakePdh pdh;
+            pdh.objects = c.objects.empty() ? std::string() : FakePdh::MultiString(c.objects);
+            for (const std::string& object : c.objects) {
+                pdh.items[object] = {FakePdh::MultiString(c.counters), FakePdh::MultiString(c.instances)};
+            }
+            pdh.enumStatus = c.enumStatus;
+            pdh.hasEnglishCounter = false;
+            if (englishWindows) {
+                pdh.counters[kEnglishTotal] = {12.0};
+            }
+            clsCPUpdh source(pdh);
+            source.Initialize();
+            EXPECT_EQ(CallsStartingWith(pdh, "EnumObjectsLength"), 1) << c.why;
+            EXPECT_EQ(CallsStartingWith(pdh, "AddCounter"), 1) << c.why;
+            EXPECT_EQ(CallsStartingWith(pdh, std::string("AddCounter ") + kEnglishTotal), 1) << c.why;
+            EXPECT_EQ(source.Query(), englishWindows ? 12.0 : 0.0) << c.why;
+            source.Terminate();
+            EXPECT_TRUE(pdh.liveCounters.empty()) << c.why;
+            EXPECT_TRUE(pdh.openQueries.empty()) << c.why;
         }
-        pdh.enumStatus = c.enumStatus;
-        pdh.englishCounters[kEnglishTotal] = {33.0};
-        clsCPUpdh source(pdh);
-        source.Initialize();
-        EXPECT_EQ(CallsStartingWith(pdh, "AddCounter"), 0) << c.why;
-        EXPECT_EQ(CallsStartingWith(pdh, std::string("AddEnglishCounter ") + kEnglishTotal), 1) << c.why;
-        EXPECT_EQ(source.Query(), 33.0) << c.why;
-        EXPECT_EQ(source.Query(0), 33.0) << c.why << ": the total's last character reads as 0";
     }
-}
-
-TEST(PdhLoad, EnglishPathWithoutPdhsEnglishNames) {
-    FakePdh pdh;
-    pdh.hasEnglishCounter = false;
-    pdh.counters[kEnglishTotal] = {12.0};  // an English Windows before Vista
-    clsCPUpdh source(pdh);
-    source.Initialize();
-    EXPECT_EQ(source.Query(), 12.0);
-
-    FakePdh other;  // another language before Vista: no counter at all
-    other.hasEnglishCounter = false;
-    clsCPUpdh none(other);
-    none.Initialize();
-    EXPECT_EQ(none.Counters.at(0).CounterHandle, 0u);
-    EXPECT_EQ(none.Query(), 0);
 }
 
 TEST(PdhLoad, InstanceListSplitsIntoCounters) {
@@ -233,7 +243,7 @@ TEST(PdhLoad, QueryThatCannotBeOpenedReadsZero) {
     clsCPUpdh source(pdh);
     source.Initialize();
     EXPECT_EQ(source.QueryHandle, 0u);
-    EXPECT_EQ(CallsStartingWith(pdh, "AddCounter"), 0);
+    EXPECT_EQ(pdh.calls, std::vector<std::string>{"OpenQuery 1"}) << "no counter, no enumeration without a query";
     EXPECT_EQ(source.Query(), 0);
     pdh.calls.clear();
     source.Terminate();
@@ -241,17 +251,24 @@ TEST(PdhLoad, QueryThatCannotBeOpenedReadsZero) {
 }
 
 TEST(PdhLoad, UnreachableMachineFallsBackToTheLocalOne) {
+    const std::string server = "\\\\SERVER";
     for (const bool reachable : {false, true}) {
-        FakePdh pdh;
-        if (reachable) {
-            pdh.machines.insert("\\\\SERVER");
+        for (const bool hasEnglishCounter : {true, false}) {
+            FakePdh pdh;
+            if (reachable) {
+                pdh.machines.insert(server);
+            }
+            pdh.hasEnglishCounter = hasEnglishCounter;
+            InstallInstances(pdh, {{"0", 5}, {"_Total", 5}});
+            pdh.counters[server + Path("Processor", "_Total", "% Processor Time")] = {50};
+            pdh.englishCounters[kEnglishTotal] = {5};
+            pdh.englishCounters[server + kEnglishTotal] = {50};
+            clsCPUpdh source(pdh);
+            source.Initialize(server);
+            EXPECT_EQ(source.Query(), reachable ? 50 : 5) << "English counter " << hasEnglishCounter;
+            EXPECT_EQ(CallsStartingWith(pdh, "EnumObjectsLength [" + (reachable ? server : "") + "]"),
+                      hasEnglishCounter ? 0 : 1);
         }
-        pdh.englishCounters[kEnglishTotal] = {5};
-        pdh.englishCounters[std::string("\\\\SERVER") + kEnglishTotal] = {50};
-        clsCPUpdh source(pdh);
-        source.Initialize("\\\\SERVER");
-        EXPECT_EQ(CallsStartingWith(pdh, reachable ? "EnumObjectsLength [\\\\SERVER]" : "EnumObjectsLength []"), 1);
-        EXPECT_EQ(source.Query(), reachable ? 50 : 5);
     }
 }
 
