@@ -10,6 +10,7 @@
 #include "sources/CPUUsage9x.h"
 #include "sources/CPUUsageNT.h"
 #include "sources/CPUpdh.h"
+#include "tools/Launch.h"
 #include "window/Geometry.h"
 
 namespace taktora {
@@ -670,13 +671,13 @@ void Form1::MousePos(int button, int, int x, int y) {
 
 void Form1::Task() {
     if (TaskManagerFound) {
-        platform_.processes.Start(TaskManagerPath, "\"" + TaskManagerPath + "\"", false);
+        StartProgram(platform_.processes, TaskManagerPath, "\"" + TaskManagerPath + "\"", false);
     }
 }
 
 void Form1::Ext() {
     if (ExtAvailable) {
-        platform_.processes.Start(ExtFilePath, "\"" + ExtFilePath + "\" !", false);
+        StartProgram(platform_.processes, ExtFilePath, "\"" + ExtFilePath + "\" !", false);
     }
 }
 

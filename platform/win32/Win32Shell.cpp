@@ -52,6 +52,7 @@ std::optional<std::uint32_t> Win32Processes::ShellStart(const std::string& appli
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.hwnd = owner_;
     info.lpFile = file.c_str();
     info.lpParameters = arguments.c_str();
     info.nShow = hidden ? SW_HIDE : SW_SHOWNORMAL;

@@ -20,12 +20,17 @@ private:
 
 class Win32Processes final : public Processes {
 public:
+    // The elevation prompt is owned by this window, so Windows shows it in front instead of as a blinking button.
+    void SetOwner(HWND owner) { owner_ = owner; }
     StartResult Start(const std::string& applicationPath, const std::string& commandLine, bool hidden) override;
     std::optional<std::uint32_t> ShellStart(const std::string& applicationPath, const std::string& parameters,
                                             bool hidden) override;
     WindowHandle FindWindowByTitle(const std::string& title) override;
     std::optional<Rect> GetWindowRect(WindowHandle window) override;
     void SetWindowPos(WindowHandle window, const Rect& rect, unsigned flags) override;
+
+private:
+    HWND owner_ = nullptr;
 };
 
 }  // namespace taktora::platform::win32

@@ -54,6 +54,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     MainWindow window(instance);
     shell.SetOwner(window.Handle());
+    processes.SetOwner(window.Handle());
     TrayIcon tray(window.Handle(), kTrayCallbackMessage, icons);
     TaskbarWindow taskbar(instance, desktop.Dpi(), icons);
     taktora::Platform platform{registry,  system, files,   kernel, desktop, text,    shell,

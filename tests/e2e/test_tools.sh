@@ -180,10 +180,18 @@ done
 # the real one does while one runs).
 wine "$folder/PViewer/PrcView.exe" 100 100 320 240 >"$E2E_WORK/viewer.log" 2>&1 &
 e2e_wait_window FakeProcessViewer >/dev/null
+# Covered by another window, the viewer comes to the top.
+wine notepad >"$E2E_WORK/notepad.log" 2>&1 &
+e2e_wait_window Notepad >/dev/null
+e2e_helper movewin Notepad 80 80 400 300 || e2e_die "cannot move Notepad"
 click_main
 xdotool key alt+p
 e2e_wait_until 10 rect_is FakeProcessViewer "32 32 800 600 1" ||
     e2e_die "viewer window not placed at the default: $(e2e_window_rect FakeProcessViewer)"
+status=0
+e2e_helper zabove FakeProcessViewer Notepad || status=$?
+e2e_assert_eq 0 "$status" "viewer above the covering Notepad after Alt+P (0 above, 3 below)"
+e2e_helper wmclose Notepad 5000 || e2e_die "Notepad did not close"
 
 # Moved by the user: saved at the next tick.
 e2e_helper movewin FakeProcessViewer 200 150 500 400 || e2e_die "cannot move the viewer window"

@@ -130,6 +130,11 @@ TEST_F(CommandsTest, AltKeysStartTheToolsThatExist) {
     EXPECT_EQ(procs.started[1].path, kExtra);
     EXPECT_EQ(procs.started[1].commandLine, std::string("\"") + kExtra + "\" !");
     EXPECT_FALSE(procs.started[1].hidden);
+    // Task Manager asking for elevation (Windows 8 and later, an administrator) is handed to the shell.
+    procs.startError = 740;
+    f.KeyS(84, kAlt);
+    ASSERT_EQ(procs.shellStarted.size(), 1u);
+    EXPECT_EQ(procs.shellStarted[0].path, kTaskManager);
 }
 
 TEST_F(CommandsTest, DragMovesTheWindowUnlessLocked) {
