@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "platform/fake/FakeMachine.h"
+#include "tests/fakes/FakeMachine.h"
 
 namespace taktora {
 namespace {

@@ -1,9 +1,9 @@
 #include <benchmark/benchmark.h>
 
-#include "core/LoadHistory.h"
-#include "platform/fake/FakeTextPainter.h"
-#include "render/Image.h"
+#include "base/LoadHistory.h"
+#include "platform/Image.h"
 #include "render/LoadGraph.h"
+#include "tests/fakes/FakeTextPainter.h"
 
 namespace taktora {
 namespace {
@@ -19,8 +19,8 @@ void RecordAndDraw(benchmark::State& state) {
     for (int i = 0; i <= w; ++i) {
         history.Record(static_cast<float>(i % 101), 50.0f, w);
     }
-    render::Image image(sw, sh);
-    platform::FakeTextPainter painter;
+    Image image(sw, sh);
+    fake::FakeTextPainter painter;
     render::LoadGraphInput input{.history = history,
                                  .w = w,
                                  .h = h,

@@ -1,7 +1,7 @@
 #include "clocks/StartTimes.h"
 
+#include "base/RegistryStrings.h"
 #include "clocks/RunTime.h"
-#include "core/RegistryStrings.h"
 
 namespace taktora {
 

@@ -2,9 +2,7 @@
 
 #include <cstdint>
 
-namespace taktora::render {
-class Image;
-}
+#include "platform/Image.h"
 
 namespace taktora::platform {
 
@@ -17,7 +15,7 @@ public:
     virtual ~IconFactory() = default;
     // A fully opaque icon of the picture, or 0 when none can be made (an empty picture yields none). The caller owns
     // the icon and gives it back with Destroy.
-    virtual IconHandle Make(const render::Image& picture) = 0;
+    virtual IconHandle Make(const Image& picture) = 0;
     virtual void Destroy(IconHandle icon) = 0;
 };
 

@@ -1,14 +1,11 @@
 #pragma once
 
 #include "platform/Desktop.h"
+#include "platform/Image.h"
 #include "platform/Types.h"
 
 #include <string>
 #include <vector>
-
-namespace taktora::render {
-class Image;
-}
 
 namespace taktora::platform {
 
@@ -37,7 +34,7 @@ public:
     virtual void StopTimer(TimerId id) = 0;
     virtual void Close() = 0;  // asks the window to unload, as Alt+F4 does
     // Hands the finished graph picture to the window, which shows it at the next paint.
-    virtual void Present(const render::Image& picture) = 0;
+    virtual void Present(const Image& picture) = 0;
     virtual void SetToolTip(const std::string& text) = 0;
     // Opens the popup menu at the pointer and returns the index of the chosen entry, 0 when none was chosen.
     virtual int ShowPopupMenu(const std::vector<MenuEntry>& entries) = 0;

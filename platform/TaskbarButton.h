@@ -2,9 +2,7 @@
 
 #include <string>
 
-namespace taktora::render {
-class Image;
-}
+#include "platform/Image.h"
 
 namespace taktora::platform {
 
@@ -14,7 +12,7 @@ public:
     virtual ~TaskbarButton() = default;
     virtual void Show(bool show) = 0;
     virtual void SetCaption(const std::string& caption) = 0;  // UTF-8
-    virtual void SetIcon(const render::Image& picture) = 0;
+    virtual void SetIcon(const Image& picture) = 0;
 };
 
 }  // namespace taktora::platform

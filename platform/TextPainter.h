@@ -2,11 +2,8 @@
 
 #include <string>
 
+#include "platform/Image.h"
 #include "platform/Types.h"
-
-namespace taktora::render {
-class Image;
-}
 
 namespace taktora::platform {
 
@@ -24,7 +21,7 @@ public:
     virtual ~TextPainter() = default;
     virtual int MeasureWidth(const Font& font, const std::string& text) = 0;
     virtual int LineHeight(const Font& font) = 0;
-    virtual void Draw(render::Image& image, const Font& font, int x, int y, Colour colour, const std::string& text) = 0;
+    virtual void Draw(Image& image, const Font& font, int x, int y, Colour colour, const std::string& text) = 0;
 };
 
 }  // namespace taktora::platform

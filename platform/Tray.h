@@ -2,9 +2,7 @@
 
 #include <string>
 
-namespace taktora::render {
-class Image;
-}
+#include "platform/Image.h"
 
 namespace taktora::platform {
 
@@ -13,8 +11,8 @@ namespace taktora::platform {
 class Tray {
 public:
     virtual ~Tray() = default;
-    virtual bool Add(const render::Image& picture, const std::string& tip) = 0;
-    virtual bool Modify(const render::Image& picture, const std::string& tip) = 0;
+    virtual bool Add(const Image& picture, const std::string& tip) = 0;
+    virtual bool Modify(const Image& picture, const std::string& tip) = 0;
     virtual void Delete() = 0;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/Image.h"
+#include "platform/Image.h"
 
 namespace taktora::render {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "core/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 namespace taktora::render {
 

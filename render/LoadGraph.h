@@ -3,10 +3,10 @@
 #include <optional>
 #include <string>
 
-#include "core/LoadHistory.h"
+#include "base/LoadHistory.h"
+#include "platform/Image.h"
 #include "platform/TextPainter.h"
 #include "platform/Types.h"
-#include "render/Image.h"
 
 namespace taktora::render {
 

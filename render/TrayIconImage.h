@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
+#include "platform/Image.h"
 #include "platform/Types.h"
-#include "render/Image.h"
 
 namespace taktora::render {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/RegistryStrings.h"
+#include "base/RegistryStrings.h"
 #include "tools/Launch.h"
 
 namespace taktora {

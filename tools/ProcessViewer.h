@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/Image.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Platform.h"
-#include "render/Image.h"
 
 namespace taktora::platform::win32 {
 
@@ -66,15 +66,14 @@ bool GdiTextPainter::EnsureCell(int width, int height) {
         return false;  // GDI out of resources: nothing can be drawn
     }
     cell_ = std::move(section);
-    cellBits_ = static_cast<render::Pixel*>(bits);
+    cellBits_ = static_cast<Pixel*>(bits);
     cellWidth_ = newWidth;
     cellHeight_ = newHeight;
     cellSelection_.emplace(dc_.Get(), cell_.Get());
     return true;
 }
 
-void GdiTextPainter::Draw(render::Image& image, const Font& font, int x, int y, Colour colour,
-                          const std::string& text) {
+void GdiTextPainter::Draw(Image& image, const Font& font, int x, int y, Colour colour, const std::string& text) {
     // GDI cannot draw into the image's own memory, so the text goes through a DIB section that covers the text's
     // cell: it takes a copy of that part of the image and is copied back afterwards.
     const std::wstring wide = Utf8ToWide(text);
@@ -92,7 +91,7 @@ void GdiTextPainter::Draw(render::Image& image, const Font& font, int x, int y, 
     }
     const int width = right - left;
     const int height = bottom - top;
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * sizeof(render::Pixel);
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * sizeof(Pixel);
     const auto imageRow = [&](int row) {
         return image.Data() + static_cast<std::size_t>(top + row) * image.Width() + left;
     };

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "core/Form1.h"
+#include "app/Form1.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Resources.h"
 #include "platform/win32/Text.h"
@@ -88,7 +88,7 @@ void MainWindow::Close() {
     PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
-void MainWindow::Present(const render::Image& picture) {
+void MainWindow::Present(const Image& picture) {
     picture_ = picture;
     // Drawn at once rather than through a paint cycle: no update region, no WM_PAINT, ten times a second at most.
     if (IsWindowVisible(Handle())) {

@@ -5,9 +5,9 @@
 #include <functional>
 #include <string>
 
+#include "platform/Image.h"
 #include "platform/MainWindow.h"
 #include "platform/win32/WindowBase.h"
-#include "render/Image.h"
 
 namespace taktora {
 class Form1;
@@ -36,7 +36,7 @@ public:
     void StartTimer(TimerId id, int milliseconds) override;
     void StopTimer(TimerId id) override;
     void Close() override;
-    void Present(const render::Image& picture) override;
+    void Present(const Image& picture) override;
     void SetToolTip(const std::string& text) override;
     int ShowPopupMenu(const std::vector<MenuEntry>& entries) override;
     void Focus() override;
@@ -52,7 +52,7 @@ private:
 
     Form1* form_ = nullptr;
     std::function<void(int)> dpiChanged_;
-    render::Image picture_;
+    Image picture_;
     HWND toolTip_ = nullptr;
     std::wstring toolTipText_;
 };

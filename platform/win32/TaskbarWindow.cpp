@@ -54,7 +54,7 @@ void TaskbarWindow::SetCaption(const std::string& caption) {
     SetWindowTextW(Handle(), caption_.c_str());
 }
 
-void TaskbarWindow::SetIcon(const render::Image& picture) {
+void TaskbarWindow::SetIcon(const Image& picture) {
     icon_.Replace(picture, [this](IconHandle icon) {
         const auto handle = static_cast<LPARAM>(icon);
         SendMessageW(Handle(), WM_SETICON, ICON_SMALL, handle);

@@ -9,7 +9,7 @@
 #include "platform/IconFactory.h"
 #include "platform/TaskbarButton.h"
 #include "platform/win32/WindowBase.h"
-#include "render/IconSlot.h"
+#include "tray/IconSlot.h"
 
 namespace taktora::platform::win32 {
 
@@ -25,7 +25,7 @@ public:
 
     void Show(bool show) override;
     void SetCaption(const std::string& caption) override;
-    void SetIcon(const render::Image& picture) override;
+    void SetIcon(const Image& picture) override;
 
     // The user brought the button's window forward: a click on the button, also while it is active, or Alt+Tab.
     void OnActivated(std::function<void()> handler) { activated_ = std::move(handler); }

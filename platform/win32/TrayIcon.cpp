@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "platform/win32/Text.h"
-#include "render/TrayRegistration.h"
+#include "tray/TrayRegistration.h"
 
 namespace taktora::platform::win32 {
 namespace {
@@ -31,12 +31,12 @@ UINT TaskbarCreatedMessage() {
 TrayIcon::TrayIcon(HWND window, UINT callbackMessage, IconFactory& icons)
     : window_(window), callbackMessage_(callbackMessage), icon_(icons) {}
 
-bool TrayIcon::Add(const render::Image& picture, const std::string& tip) {
+bool TrayIcon::Add(const Image& picture, const std::string& tip) {
     icon_.Replace(picture);
     return Notify(NIM_ADD, tip);
 }
 
-bool TrayIcon::Modify(const render::Image& picture, const std::string& tip) {
+bool TrayIcon::Modify(const Image& picture, const std::string& tip) {
     icon_.Replace(picture);
     return Notify(NIM_MODIFY, tip);
 }

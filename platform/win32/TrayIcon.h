@@ -6,7 +6,7 @@
 
 #include "platform/IconFactory.h"
 #include "platform/Tray.h"
-#include "render/IconSlot.h"
+#include "tray/IconSlot.h"
 
 namespace taktora::platform::win32 {
 
@@ -23,8 +23,8 @@ class TrayIcon final : public Tray {
 public:
     TrayIcon(HWND window, UINT callbackMessage, IconFactory& icons);
 
-    bool Add(const render::Image& picture, const std::string& tip) override;
-    bool Modify(const render::Image& picture, const std::string& tip) override;
+    bool Add(const Image& picture, const std::string& tip) override;
+    bool Modify(const Image& picture, const std::string& tip) override;
     void Delete() override;
 
 private:

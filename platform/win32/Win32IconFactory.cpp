@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/Image.h"
 #include "platform/win32/Handles.h"
-#include "render/Image.h"
 
 namespace taktora::platform::win32 {
 
@@ -39,18 +39,18 @@ bool Win32IconFactory::EnsureBitmaps(int width, int height) {
     }
     colour_ = std::move(colour);
     mask_ = std::move(mask);
-    colourBits_ = static_cast<render::Pixel*>(bits);
+    colourBits_ = static_cast<Pixel*>(bits);
     width_ = width;
     height_ = height;
     return true;
 }
 
-IconHandle Win32IconFactory::Make(const render::Image& small) {
+IconHandle Win32IconFactory::Make(const Image& small) {
     if (small.Width() <= 0 || small.Height() <= 0) {
         return 0;
     }
     // On a scaled screen the shell wants a larger small icon; whole pixels keep the digits sharp.
-    const render::Image picture = render::Enlarge(small, GetSystemMetrics(SM_CXSMICON) / small.Width());
+    const Image picture = Enlarge(small, GetSystemMetrics(SM_CXSMICON) / small.Width());
     if (!EnsureBitmaps(picture.Width(), picture.Height())) {
         return 0;
     }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/IconFactory.h"
+#include "platform/Image.h"
 #include "platform/win32/Handles.h"
-#include "render/Image.h"
 
 namespace taktora::platform::win32 {
 
@@ -10,14 +10,14 @@ namespace taktora::platform::win32 {
 // from are kept between calls (the icon gets copies of them), so an update creates one GDI object, the icon.
 class Win32IconFactory final : public IconFactory {
 public:
-    IconHandle Make(const render::Image& picture) override;
+    IconHandle Make(const Image& picture) override;
     void Destroy(IconHandle icon) override;
 
 private:
     bool EnsureBitmaps(int width, int height);
 
     GdiBitmap colour_;
-    render::Pixel* colourBits_ = nullptr;
+    Pixel* colourBits_ = nullptr;
     GdiBitmap mask_;
     int width_ = 0;
     int height_ = 0;

@@ -11,12 +11,12 @@
 
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
+#include "platform/Image.h"
 #include "platform/Kernel.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
 #include "platform/TextPainter.h"
 #include "platform/win32/Handles.h"
-#include "render/Image.h"
 
 namespace taktora::platform::win32 {
 
@@ -89,7 +89,7 @@ public:
     explicit GdiTextPainter(int dpi);
     int MeasureWidth(const Font& font, const std::string& text) override;
     int LineHeight(const Font& font) override;
-    void Draw(render::Image& image, const Font& font, int x, int y, Colour colour, const std::string& text) override;
+    void Draw(Image& image, const Font& font, int x, int y, Colour colour, const std::string& text) override;
     // The window moved to a screen of another DPI: fonts are made anew for it.
     void SetDpi(int dpi);
 
@@ -101,7 +101,7 @@ private:
     int dpi_;
     MemoryDc dc_;
     GdiBitmap cell_;
-    render::Pixel* cellBits_ = nullptr;
+    Pixel* cellBits_ = nullptr;
     int cellWidth_ = 0;
     int cellHeight_ = 0;
     std::optional<SelectedObject> cellSelection_;

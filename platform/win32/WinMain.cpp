@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "core/Form1.h"
+#include "app/Form1.h"
 #include "platform/win32/MainWindow.h"
 #include "platform/win32/SettingsDialog.h"
 #include "platform/win32/TaskbarWindow.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/fake/FakePlatform.h"
 #include "sources/CPUUsageNT.h"
+#include "tests/fakes/FakePlatform.h"
 
 namespace taktora {
 namespace {

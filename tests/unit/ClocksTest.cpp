@@ -2,7 +2,7 @@
 
 #include "clocks/RunTime.h"
 #include "clocks/StartTimes.h"
-#include "platform/fake/FakePlatform.h"
+#include "tests/fakes/FakePlatform.h"
 
 namespace taktora {
 namespace {

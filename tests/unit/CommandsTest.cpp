@@ -206,7 +206,7 @@ class TrayTest : public FormTest {};
 TEST_F(TrayTest, IconIsRegisteredAtStartAndFollowsTheLoad) {
     Start();
     ASSERT_FALSE(tray.calls.empty());
-    EXPECT_EQ(tray.calls[0].op, platform::FakeTray::Op::Add);
+    EXPECT_EQ(tray.calls[0].op, fake::FakeTray::Op::Add);
     EXPECT_EQ(tray.calls[0].tip, "");
     for (int i = 0; i < 10; ++i) {
         kernel.currentTime += 1000;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/FakeSources.h"
 #include "sources/CoreTemp.h"
+#include "tests/fakes/FakeSources.h"
 
 namespace taktora {
 namespace {

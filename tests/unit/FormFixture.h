@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/fake/FakeMachine.h"
+#include "tests/fakes/FakeMachine.h"
 
 namespace taktora {
 

@@ -3,17 +3,17 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/CountingIconFactory.h"
-#include "platform/fake/FakeTaskbarButton.h"
-#include "platform/fake/FakeTray.h"
-#include "render/IconSlot.h"
 #include "render/TrayIconImage.h"
-#include "render/TrayRegistration.h"
+#include "tests/fakes/CountingIconFactory.h"
+#include "tests/fakes/FakeTaskbarButton.h"
+#include "tests/fakes/FakeTray.h"
+#include "tray/IconSlot.h"
+#include "tray/TrayRegistration.h"
 
 namespace taktora::render {
 namespace {
 
-using platform::CountingIconFactory;
+using fake::CountingIconFactory;
 using platform::IconHandle;
 
 constexpr int kEmpty = -1;
@@ -86,8 +86,8 @@ TEST(IconHandles, StayBoundedOverAHundredThousandUpdates) {
     const IconFrameColours frame{{64, 64, 64}, {255, 255, 255}};
     CountingIconFactory icons;
     {
-        platform::FakeTray tray(icons);
-        platform::FakeTaskbarButton taskbar(icons);
+        fake::FakeTray tray(icons);
+        fake::FakeTaskbarButton taskbar(icons);
         TrayRegistration registration(tray);
         TrayIconPicture picture;
         picture.Update(0, switches, frame);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "render/Image.h"
+#include "platform/Image.h"
 
 namespace taktora::render {
 namespace {

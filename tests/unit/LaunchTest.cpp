@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/fake/FakePlatform.h"
+#include "tests/fakes/FakePlatform.h"
 #include "tools/Launch.h"
 
 namespace taktora {

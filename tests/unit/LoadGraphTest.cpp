@@ -8,13 +8,13 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/fake/FakeTextPainter.h"
+#include "tests/fakes/FakeTextPainter.h"
 
 namespace taktora::render {
 namespace {
 
+using fake::FakeTextPainter;
 using platform::Colour;
-using platform::FakeTextPainter;
 using platform::Font;
 
 // A 20 x 13 box: W = 17, H = 10, columns x = 1..18, rows 1..11 between the frame lines.

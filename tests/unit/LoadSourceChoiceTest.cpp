@@ -1,8 +1,8 @@
-#include "platform/fake/FakeTextPainter.h"
 #include "sources/CPUUsage9x.h"
 #include "sources/CPUUsageNT.h"
 #include "sources/CPUpdh.h"
 #include "sources/CoreTempSharedData.h"
+#include "tests/fakes/FakeTextPainter.h"
 #include "tests/unit/FormFixture.h"
 
 namespace taktora {

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/fake/FakeSources.h"
 #include "sources/CPUpdh.h"
+#include "tests/fakes/FakeSources.h"
 
 namespace taktora {
 namespace {

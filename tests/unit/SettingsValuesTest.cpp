@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "core/RegistryStrings.h"
-#include "core/SettingsStore.h"
-#include "core/StartupRules.h"
-#include "platform/fake/FakePlatform.h"
+#include "app/StartupRules.h"
+#include "base/RegistryStrings.h"
+#include "base/SettingsStore.h"
+#include "tests/fakes/FakePlatform.h"
 
 namespace taktora {
 namespace {

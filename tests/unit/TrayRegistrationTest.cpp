@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/CountingIconFactory.h"
-#include "platform/fake/FakeTray.h"
-#include "render/TrayRegistration.h"
+#include "tests/fakes/CountingIconFactory.h"
+#include "tests/fakes/FakeTray.h"
+#include "tray/TrayRegistration.h"
 
 namespace taktora::render {
 namespace {
 
-using platform::FakeTray;
+using fake::FakeTray;
 using Op = FakeTray::Op;
 
 // Pictures that differ in their last pixel only, so that nothing but a full comparison tells them apart.
@@ -138,7 +138,7 @@ TEST(TrayRegistration, CallsTheShellOnlyWhenItMatters) {
     };
     for (const Scenario& scenario : scenarios) {
         SCOPED_TRACE(scenario.name);
-        platform::CountingIconFactory icons;
+        fake::CountingIconFactory icons;
         FakeTray tray(icons);
         TrayRegistration registration(tray);
         for (const Step& step : scenario.steps) {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/FakeSources.h"
 #include "sources/CPUUsage9x.h"
+#include "tests/fakes/FakeSources.h"
 
 namespace taktora {
 namespace {

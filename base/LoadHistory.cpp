@@ -1,4 +1,4 @@
-#include "core/LoadHistory.h"
+#include "base/LoadHistory.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,30 +5,31 @@
 
 #include "platform/TextPainter.h"
 
-namespace taktora::platform {
+namespace taktora::fake {
 
 // Text with fixed metrics: every character (UTF-8 code point) is kCharWidth pixels wide. Nothing is rasterised;
 // every Draw call is recorded in order.
-class FakeTextPainter : public TextPainter {
+class FakeTextPainter : public platform::TextPainter {
 public:
     static constexpr int kCharWidth = 5;
     static constexpr int kLineHeight = 8;
 
     struct Call {
-        Font font;
+        platform::Font font;
         int x = 0;
         int y = 0;
-        Colour colour;
+        platform::Colour colour;
         std::string text;
         bool operator==(const Call&) const = default;
     };
 
-    int MeasureWidth(const Font& font, const std::string& text) override;
-    int LineHeight(const Font&) override { return lineHeight; }
-    void Draw(render::Image& image, const Font& font, int x, int y, Colour colour, const std::string& text) override;
+    int MeasureWidth(const platform::Font& font, const std::string& text) override;
+    int LineHeight(const platform::Font&) override { return lineHeight; }
+    void Draw(Image& image, const platform::Font& font, int x, int y, platform::Colour colour,
+              const std::string& text) override;
 
     std::vector<Call> calls;
     int lineHeight = kLineHeight;
 };
 
-}  // namespace taktora::platform
+}  // namespace taktora::fake

@@ -1,4 +1,4 @@
-#include "render/IconSlot.h"
+#include "tray/IconSlot.h"
 
 #include <algorithm>
 #include <utility>

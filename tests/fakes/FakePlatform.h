@@ -10,13 +10,13 @@
 
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
+#include "platform/Image.h"
 #include "platform/Kernel.h"
 #include "platform/MainWindow.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
-#include "render/Image.h"
 
 namespace taktora::fake {
 
@@ -197,7 +197,7 @@ public:
     void StartTimer(platform::TimerId id, int milliseconds) override { timers[id] = milliseconds; }
     void StopTimer(platform::TimerId id) override { timers.erase(id); }
     void Close() override { closeRequested = true; }
-    void Present(const render::Image& image) override;
+    void Present(const Image& image) override;
     void SetToolTip(const std::string& text) override { toolTip = text; }
     int ShowPopupMenu(const std::vector<platform::MenuEntry>& entries) override {
         menus.push_back(entries);
@@ -213,7 +213,7 @@ public:
     std::vector<platform::Rect> moves;
     std::map<platform::TimerId, int> timers;
     bool closeRequested = false;
-    render::Image picture;
+    Image picture;
     int presents = 0;
     std::string toolTip;
     std::vector<std::vector<platform::MenuEntry>> menus;

@@ -1,4 +1,4 @@
-#include "platform/fake/FakeSources.h"
+#include "tests/fakes/FakeSources.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "core/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 #include <algorithm>
 #include <charconv>

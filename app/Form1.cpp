@@ -1,11 +1,11 @@
-#include "core/Form1.h"
+#include "app/Form1.h"
 
 #include <cmath>
 
+#include "app/StartupRules.h"
+#include "base/NumberFormat.h"
+#include "base/RegistryStrings.h"
 #include "clocks/RunTime.h"
-#include "core/NumberFormat.h"
-#include "core/RegistryStrings.h"
-#include "core/StartupRules.h"
 #include "render/LoadGraph.h"
 #include "sources/CPUUsage9x.h"
 #include "sources/CPUUsageNT.h"

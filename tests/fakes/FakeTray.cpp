@@ -1,8 +1,8 @@
-#include "platform/fake/FakeTray.h"
+#include "tests/fakes/FakeTray.h"
 
-namespace taktora::platform {
+namespace taktora::fake {
 
-bool FakeTray::Add(const render::Image& picture, const std::string& tip) {
+bool FakeTray::Add(const Image& picture, const std::string& tip) {
     calls.push_back({Op::Add, picture, tip});
     icon_.Replace(picture);
     if (!shellRunning || iconInShell) {
@@ -13,7 +13,7 @@ bool FakeTray::Add(const render::Image& picture, const std::string& tip) {
     return !addTimesOut;
 }
 
-bool FakeTray::Modify(const render::Image& picture, const std::string& tip) {
+bool FakeTray::Modify(const Image& picture, const std::string& tip) {
     calls.push_back({Op::Modify, picture, tip});
     icon_.Replace(picture);
     if (!shellRunning || !iconInShell) {
@@ -30,4 +30,4 @@ void FakeTray::Delete() {
     }
 }
 
-}  // namespace taktora::platform
+}  // namespace taktora::fake

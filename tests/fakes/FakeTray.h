@@ -4,32 +4,32 @@
 #include <vector>
 
 #include "platform/IconFactory.h"
+#include "platform/Image.h"
 #include "platform/Tray.h"
-#include "render/IconSlot.h"
-#include "render/Image.h"
+#include "tray/IconSlot.h"
 
-namespace taktora::platform {
+namespace taktora::fake {
 
 // A tray over an in-memory shell that behaves like the real one: Add fails while the icon is there, Modify while it
 // is not, and nothing works while the shell is down. Icons are made and replaced as the Windows tray makes them.
-class FakeTray final : public Tray {
+class FakeTray final : public platform::Tray {
 public:
     enum class Op { Add, Modify, Delete };
     struct Call {
         Op op;
-        render::Image picture;
+        Image picture;
         std::string tip;
     };
 
-    explicit FakeTray(IconFactory& icons) : icon_(icons) {}
+    explicit FakeTray(platform::IconFactory& icons) : icon_(icons) {}
 
-    bool Add(const render::Image& picture, const std::string& tip) override;
-    bool Modify(const render::Image& picture, const std::string& tip) override;
+    bool Add(const Image& picture, const std::string& tip) override;
+    bool Modify(const Image& picture, const std::string& tip) override;
     void Delete() override;
 
     // The notification area is created anew and has forgotten every icon.
     void RecreateShell() { iconInShell = false; }
-    IconHandle Icon() const { return icon_.Current(); }
+    platform::IconHandle Icon() const { return icon_.Current(); }
 
     bool shellRunning = true;
     // Add takes the icon but reports failure, as a shell that is too busy to answer in time does.
@@ -44,4 +44,4 @@ private:
     render::IconSlot icon_;
 };
 
-}  // namespace taktora::platform
+}  // namespace taktora::fake

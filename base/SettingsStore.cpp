@@ -1,9 +1,9 @@
-#include "core/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 #include <cmath>
 #include <cstdlib>
 
-#include "core/RegistryStrings.h"
+#include "base/RegistryStrings.h"
 
 namespace taktora {
 

@@ -1,6 +1,6 @@
-#include "render/TrayRegistration.h"
+#include "tray/TrayRegistration.h"
 
-#include "render/IconSlot.h"
+#include "tray/IconSlot.h"
 
 namespace taktora::render {
 

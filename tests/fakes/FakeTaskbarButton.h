@@ -4,20 +4,20 @@
 
 #include "platform/IconFactory.h"
 #include "platform/TaskbarButton.h"
-#include "render/IconSlot.h"
+#include "tray/IconSlot.h"
 
-namespace taktora::platform {
+namespace taktora::fake {
 
 // The taskbar button's state in memory; its icon is made and replaced as the Windows button's is.
-class FakeTaskbarButton final : public TaskbarButton {
+class FakeTaskbarButton final : public platform::TaskbarButton {
 public:
-    explicit FakeTaskbarButton(IconFactory& icons) : icon_(icons) {}
+    explicit FakeTaskbarButton(platform::IconFactory& icons) : icon_(icons) {}
 
     void Show(bool show) override { shown = show; }
     void SetCaption(const std::string& text) override { caption = text; }
-    void SetIcon(const render::Image& picture) override { icon_.Replace(picture); }
+    void SetIcon(const Image& picture) override { icon_.Replace(picture); }
 
-    IconHandle Icon() const { return icon_.Current(); }
+    platform::IconHandle Icon() const { return icon_.Current(); }
 
     bool shown = false;
     std::string caption;
@@ -26,4 +26,4 @@ private:
     render::IconSlot icon_;
 };
 
-}  // namespace taktora::platform
+}  // namespace taktora::fake

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Image.h"
 #include "platform/Tray.h"
-#include "render/Image.h"
 
 namespace taktora::render {
 

@@ -1,4 +1,4 @@
-#include "core/StartupRules.h"
+#include "app/StartupRules.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "platform/IconFactory.h"
-#include "render/Image.h"
+#include "platform/Image.h"
 
 namespace taktora::render {
 

@@ -1,4 +1,4 @@
-#include "platform/fake/FakePlatform.h"
+#include "tests/fakes/FakePlatform.h"
 
 #include <algorithm>
 #include <cctype>
@@ -134,7 +134,7 @@ void FakeMainWindow::SetTopMost(bool on) {
     topMostCalls.push_back(on);
 }
 
-void FakeMainWindow::Present(const render::Image& image) {
+void FakeMainWindow::Present(const Image& image) {
     picture = image;
     ++presents;
 }

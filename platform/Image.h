@@ -5,7 +5,7 @@
 
 #include "platform/Types.h"
 
-namespace taktora::render {
+namespace taktora {
 
 // 0x00RRGGBB, the layout of a top-down 32-bit DIB section.
 using Pixel = std::uint32_t;
@@ -53,4 +53,4 @@ private:
 // Every pixel repeated factor x factor times: a crisp picture at a whole-number display scale.
 Image Enlarge(const Image& image, int factor);
 
-}  // namespace taktora::render
+}  // namespace taktora

@@ -3,13 +3,13 @@
 #include <optional>
 #include <string>
 
-#include "core/Form1.h"
-#include "platform/fake/CountingIconFactory.h"
-#include "platform/fake/FakePlatform.h"
-#include "platform/fake/FakeSources.h"
-#include "platform/fake/FakeTaskbarButton.h"
-#include "platform/fake/FakeTextPainter.h"
-#include "platform/fake/FakeTray.h"
+#include "app/Form1.h"
+#include "tests/fakes/CountingIconFactory.h"
+#include "tests/fakes/FakePlatform.h"
+#include "tests/fakes/FakeSources.h"
+#include "tests/fakes/FakeTaskbarButton.h"
+#include "tests/fakes/FakeTextPainter.h"
+#include "tests/fakes/FakeTray.h"
 
 namespace taktora::fake {
 
@@ -23,12 +23,12 @@ struct FakeMachine {
     FakeFileSystem files;
     FakeKernel kernel;
     FakeDesktop desktop;
-    platform::FakeTextPainter text;
+    fake::FakeTextPainter text;
     FakeShell shell;
     FakeProcesses processes;
-    platform::CountingIconFactory icons;
-    platform::FakeTray tray{icons};
-    platform::FakeTaskbarButton taskbar{icons};
+    fake::CountingIconFactory icons;
+    fake::FakeTray tray{icons};
+    fake::FakeTaskbarButton taskbar{icons};
     FakeSharedMemory shared;
     FakePdh pdh;
     FakeDynStats dynStats;

@@ -1,9 +1,9 @@
-#include "render/Image.h"
+#include "platform/Image.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-namespace taktora::render {
+namespace taktora {
 
 Image::Image(int width, int height, Pixel fill) {
     Resize(width, height, fill);
@@ -66,4 +66,4 @@ Image Enlarge(const Image& image, int factor) {
     return large;
 }
 
-}  // namespace taktora::render
+}  // namespace taktora

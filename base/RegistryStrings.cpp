@@ -1,4 +1,4 @@
-#include "core/RegistryStrings.h"
+#include "base/RegistryStrings.h"
 
 namespace taktora {
 

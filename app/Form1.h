@@ -4,13 +4,14 @@
 #include <optional>
 #include <string>
 
+#include "base/LoadHistory.h"
+#include "base/SettingsStore.h"
 #include "clocks/StartTimes.h"
-#include "core/LoadHistory.h"
-#include "core/SettingsStore.h"
 #include "dialog/frmSet.h"
 #include "platform/Desktop.h"
 #include "platform/DynStats.h"
 #include "platform/FileSystem.h"
+#include "platform/Image.h"
 #include "platform/Kernel.h"
 #include "platform/MainWindow.h"
 #include "platform/Pdh.h"
@@ -22,12 +23,11 @@
 #include "platform/TaskbarButton.h"
 #include "platform/TextPainter.h"
 #include "platform/Tray.h"
-#include "render/Image.h"
 #include "render/TrayIconImage.h"
-#include "render/TrayRegistration.h"
 #include "sources/CoreTemp.h"
 #include "sources/LoadSource.h"
 #include "tools/ProcessViewer.h"
+#include "tray/TrayRegistration.h"
 #include "window/Geometry.h"
 
 namespace taktora {
@@ -203,7 +203,7 @@ private:
     render::TrayIconPicture iconPicture_;
     render::TrayRegistration tray_;
     std::optional<std::uint32_t> lastIconSent_;  // tick count of the last picture given to the shell
-    render::Image picture_;                      // the graph box Pic1
+    Image picture_;                              // the graph box Pic1
     int graphWidth_ = -1;
     bool hiddenByOption_ = false;
     bool unloaded_ = false;
