@@ -1,57 +1,26 @@
 #pragma once
 
-#include <memory>
-#include <optional>
 #include <string>
+#include <vector>
 
+#include "app/Commands.h"
+#include "app/LoadSourceChoice.h"
+#include "app/MeasurementCycle.h"
+#include "app/Platform.h"
+#include "app/StartupProbe.h"
 #include "base/LoadHistory.h"
 #include "base/SettingsStore.h"
 #include "clocks/StartTimes.h"
 #include "dialog/frmSet.h"
-#include "platform/Desktop.h"
-#include "platform/DynStats.h"
-#include "platform/FileSystem.h"
-#include "platform/Image.h"
-#include "platform/Kernel.h"
 #include "platform/MainWindow.h"
-#include "platform/Pdh.h"
-#include "platform/Processes.h"
-#include "platform/Registry.h"
-#include "platform/SharedMemory.h"
-#include "platform/Shell.h"
-#include "platform/System.h"
-#include "platform/TaskbarButton.h"
-#include "platform/TextPainter.h"
-#include "platform/Tray.h"
-#include "render/TrayIconImage.h"
-#include "sources/CoreTemp.h"
-#include "sources/LoadSource.h"
 #include "tools/ProcessViewer.h"
-#include "tray/TrayRegistration.h"
 #include "window/Geometry.h"
 
 namespace taktora {
 
-// The Windows services the main window's model uses.
-struct Platform {
-    platform::Registry& registry;
-    platform::System& system;
-    platform::FileSystem& files;
-    platform::Kernel& kernel;
-    platform::Desktop& desktop;
-    platform::TextPainter& text;
-    platform::Shell& shell;
-    platform::Processes& processes;
-    platform::Tray& tray;
-    platform::TaskbarButton& taskbar;
-    platform::SharedMemory& shared;
-    platform::Pdh& pdh;
-    platform::DynStats& dynStats;
-};
-
-// The main window's behaviour: start-up, the stored settings, the measurement cycle and shutdown. The real window
-// translates its messages into these calls.
-class Form1 : public SettingsHost {
+// The main window's behaviour: start-up, the stored settings, the measurement cycle, the commands and shutdown. The
+// real window translates its messages into these calls.
+class Form1 : public SettingsHost, private CommandTarget {
 public:
     Form1(Platform& platform, platform::MainWindow& window);
     Form1(const Form1&) = delete;
@@ -60,114 +29,76 @@ public:
     // The load handler. The window itself becomes visible afterwards through ShowAfterLoad.
     void Load();
     void ShowAfterLoad();
+    // The sampling tick and the refresh tick.
     void TimerCTick();
     void Timer1Tick();
-    // One measurement update and redraw. Every call records one sample, whoever calls it.
+    // One measurement update and redraw. Every call ends one period, whoever calls it.
     void CPUDraw();
     // The window's size changed.
     void ReSize();
 
-    // Mouse over the graph area: the button mask (1 left, 2 right), the shift mask, the pointer in graph pixels.
-    void MousePos(int button, int shift, int x, int y);
-    void PicButtonDown(int button) { LastPicButton = button; }
-    void PicClick();
-    void PicDoubleClick();
-    void MenuClick(int index);
-    // The key table of the main window: a virtual-key code and the shift mask (1 Shift, 2 Ctrl, 4 Alt).
-    void KeyS(int keyCode, int shift);
-    void ShowSettings() { settings_.Show(); }
+    // Mouse over the graph area: the buttons held, the modifiers, the pointer in graph pixels.
+    void MousePos(unsigned buttons, unsigned modifiers, int x, int y);
+    void PicButtonDown(MouseButtons button) { commands_.ButtonDown(button); }
+    void PicClick() { commands_.Click(); }
+    void PicDoubleClick() { commands_.DoubleClick(); }
+    void MenuClick(int index) { commands_.MenuClick(index); }
+    void KeyS(Key key, unsigned modifiers) { commands_.KeyDown(key, modifiers); }
+    void TrayMessage(TrayMouse event) { commands_.TrayEvent(event); }
+    void ShowSettings() override { settings_.Show(); }
     // The tray icon's picture and tooltip for a load, handed to the tray and the taskbar button.
-    void CPUDrawIcon(float load);
-    // The tray icon's mouse events: the Windows mouse message of the icon event.
-    void TrayMessage(int mouseMessage);
+    void CPUDrawIcon(float load) { cycle_.DrawIcon(load, interval_); }
     // Monitors were added, removed or rearranged.
     void DisplayChanged() { monitors_ = platform_.desktop.Monitors(); }
     // The machine woke up from sleep or hibernation.
     void Resumed();
     // The notification area was created anew.
-    void TrayRecreated() { tray_.Recreated(); }
+    void TrayRecreated() { cycle_.TrayRecreated(); }
     // The taskbar button was clicked.
     void TaskbarActivated();
-    bool TrayIconShown() const { return tray_.TrayIconShown(); }
-    void Task();
-    void Proc();
-    void Ext();
+    void Task() override;
+    void Proc() override;
+    void Ext() override;
     void SaveSet();
     // Closing the main window or Windows ending the session; runs once.
     void Unload();
     bool Unloaded() const { return unloaded_; }
 
     frmSet& Settings() { return settings_; }
-    ProcessViewer& Viewer() { return viewer_; }
+    const std::vector<platform::MenuEntry>& Menu() const { return commands_.Menu(); }
+    // The answer to Windows' question how small and large the window may be made.
+    const window::MinMaxLimits& Limits() const { return limits_; }
+    bool SubclassActive() const { return subclassActive_; }
+    const StartupProbe& Probe() const { return probe_; }
+    LoadSourceKind LoadSource() const { return sources_.Kind(); }
+    const LoadHistory& History() const { return cycle_.History(); }
+    bool TrayIconShown() const { return cycle_.TrayIconShown(); }
 
     // SettingsHost
-    void ShowTrayIcon(bool show) override;
+    void ShowTrayIcon(bool show) override { cycle_.ShowTrayIcon(show); }
     void ShowMainWindow(bool show) override;
-    void ShowTaskbarButton(bool show) override;
-    void SetKeepOnTop(bool onTop) override;
+    void ShowTaskbarButton(bool show) override { platform_.taskbar.Show(show); }
+    void SetKeepOnTop(bool onTop) override { window_.SetTopMost(onTop); }
     void SetLocked(bool locked) override;
-    void SetRunAtStartup(bool run) override { RunAtStartupOn = run; }
-    bool TaskManagerAvailable() override { return TaskManagerFound; }
+    void SetRunAtStartup(bool run) override { runAtStartupOn_ = run; }
+    bool TaskManagerAvailable() override { return probe_.TaskManagerFound(); }
     void SaveSettings() override { SaveSet(); }
     void FocusMainWindow() override;
     void SetRefreshInterval(int milliseconds) override;
     void OpenUrl(const std::string& address) override { platform_.shell.OpenUrl(address); }
     void ShowRestartHint() override;
-    std::string VersionText() override { return ProgramVersion; }
+    std::string VersionText() override { return programVersion_; }
 
-    static constexpr int kDefaultInterval = 1000;
-    static constexpr int kSamplingInterval = 100;
     static constexpr int kStartupWaitMs = 15000;
-    static constexpr std::uint32_t kIconIntervalMs = 500;
-    static constexpr std::uint32_t kTimerSlackMs = 16;  // one tick of Windows' clock
-
-    // Fixed at start-up.
-    std::string SettingsApp;
-    std::string SettingsSection;
-    std::string RunKeyPath;
-    std::string KeySuffix;
-    std::string ProgramDir;
-    std::string QuotedExePath;
-    std::string ExtFilePath;
-    std::string TaskManagerPath;
-    std::string ProcessViewerPath;
-    std::string ViewerToolPath;
-    std::string ProgramVersion;
-    bool ExtAvailable = false;
-    bool TaskManagerFound = false;
-    bool ProcessViewerFound = false;
-    bool CoreTempFound = false;
-    bool CoreTempDllReady = false;
-    bool CoreTempActive = false;
-    bool WindowsStartKnown = false;
-    float TwipsX = 15;
-    float TwipsY = 15;
-    bool SubclassActive = false;
-    int MinWidth = 0;
-    int MinHeight = 0;
-    int MaxWidth = 0;
-    int MaxHeight = 0;
-    std::string SettingsCaption;
-    std::unique_ptr<clsLoadSource> LoadSource;
-    clsCoreTemp* CoreTemp = nullptr;  // the same object as LoadSource while CoreTempActive
-
-    // Live state.
-    bool RunAtStartupOn = false;
-    bool KeepOnTop = false;
-    int Interval = kDefaultInterval;  // Timer1's interval, ms
-    float SampleSum = 0;
-    bool FirstTickDone = false;
-    std::string TaskbarText;
-    int LastPicButton = 0;
-    platform::Rect Kept;  // the last accepted position and size
-    std::vector<platform::MenuEntry> mnuPopUp;
-    float PeriodLoad = 0;
-    StartTimes Clocks;
-    const LoadHistory& History() const { return history_; }
 
 private:
-    std::string Key(const std::string& name) const { return name + KeySuffix; }
-    void FixPaths();
+    // CommandTarget
+    void CloseMainWindow() override { window_.Close(); }
+    void Redraw() override { CPUDraw(); }
+    bool TaskManagerFound() const override { return probe_.TaskManagerFound(); }
+    bool ProcessViewerFound() const override { return probe_.ProcessViewerFound(); }
+
+    int Stored(Setting setting) { return store_.Read(Spec(setting), keySuffix_); }
     void ApplyCommandLine();
     std::uint64_t UptimeSeconds();
     void RefreshClocks();
@@ -177,17 +108,7 @@ private:
     void CheckRunEntry();
     void ApplyPriority();
     void CreateLoadSource();
-    void TryCoreTemp();
-    void ApplyInterval();
     void WriteSettings();
-    bool FileExists(const std::string& path);
-    std::string OptionText(const OptionBox& box) const { return box.Checked() ? "1" : "0"; }
-
-    render::IconSwitches IconSwitchesNow();
-    render::IconFrameColours IconFrame();
-    void ApplyLimits(const window::MinMaxLimits& limits);
-    void OpenMenu();
-    void ToggleAndRedraw(OptionBox& box);
     platform::Rect PrimaryScreen();
     // The monitor that holds most of the window.
     platform::Rect ScreenOf(const platform::Rect& window);
@@ -197,17 +118,29 @@ private:
     SettingsStore store_;
     frmSet settings_;
     ProcessViewer viewer_;
+    StartupProbe probe_;
+    LoadSourceChoice sources_;
+    MeasurementCycle cycle_;
+    Commands commands_;
+
+    std::string keySuffix_;
+    std::string programVersion_;
+    std::string settingsCaption_;
+    StartTimes clocks_;
+    bool windowsStartKnown_ = false;
+    float twipsX_ = 15;
+    float twipsY_ = 15;
+    bool subclassActive_ = false;
+    window::MinMaxLimits limits_;
     window::DragState drag_;
     std::vector<platform::Rect> monitors_;
-    LoadHistory history_;
-    render::TrayIconPicture iconPicture_;
-    render::TrayRegistration tray_;
-    std::optional<std::uint32_t> lastIconSent_;  // tick count of the last picture given to the shell
-    Image picture_;                              // the graph box Pic1
-    int graphWidth_ = -1;
+    platform::Rect kept_;  // the last accepted position and size
+    int interval_ = 1000;  // the refresh tick's, ms
+    bool firstTickDone_ = false;
+    bool runAtStartupOn_ = false;
     bool hiddenByOption_ = false;
-    bool unloaded_ = false;
     bool runEntryToRestore_ = false;
+    bool unloaded_ = false;
 };
 
 }  // namespace taktora

@@ -30,7 +30,7 @@ std::string BaseNameOf(const std::string& path);
 // 0 unknown, 1 Intel x86 (and the whole 9x family), 2 x64 (AMD64), 3 Itanium.
 int ArchitectureValue(int platformId, int nativeArchitecture);
 
-enum class LoadSourceKind { KernelCounters, Pdh, Win9xStatistics };
+enum class LoadSourceKind { None, KernelCounters, Pdh, Win9xStatistics, CoreTemp };
 LoadSourceKind ChooseLoadSource(int platformId, int architectureValue, int major, int minor);
 
 // The rate box text for a refresh interval: one decimal, always with a dot ("1.0", "0.5", "2.5").

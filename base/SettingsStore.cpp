@@ -9,12 +9,6 @@ namespace taktora {
 
 namespace {
 
-constexpr int kOptionMax = 255;
-constexpr int kIntervalMin = 100;
-constexpr int kIntervalMax = 32767;
-// Window coordinates beyond this are not a position any screen has.
-constexpr double kCoordinateLimit = 1000000;
-
 std::string Trim(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string::npos) {
@@ -67,7 +61,7 @@ std::optional<double> ParseDecimalNumber(const std::string& text) {
         return std::nullopt;
     }
     const double value = std::strtod(trimmed.c_str(), nullptr);
-    if (!std::isfinite(value) || std::fabs(value) > kCoordinateLimit) {
+    if (!std::isfinite(value) || std::fabs(value) > settings_detail::kPixelLimit) {
         return std::nullopt;
     }
     return value;
@@ -88,28 +82,27 @@ void SettingsStore::Write(const std::string& name, const std::string& text) {
     RegSetString(registry_, platform::RegRoot::CurrentUser, keyPath_, name, text);
 }
 
-int SettingsStore::ReadOption(const std::string& name, int fallback) {
-    const auto text = Read(name);
-    const auto value = text ? ParseWholeNumber(*text) : std::nullopt;
-    if (!value || *value < 0 || *value > kOptionMax) {
-        return fallback;
+int SettingsStore::Read(const SettingSpec& setting, const std::string& suffix) {
+    const auto text = Read(std::string(setting.name) + suffix);
+    if (!text) {
+        return setting.fallback;
+    }
+    std::optional<long long> value;
+    if (setting.kind == SettingKind::Pixels) {
+        if (const auto number = ParseDecimalNumber(*text)) {
+            value = std::llround(*number);
+        }
+    } else {
+        value = ParseWholeNumber(*text);
+    }
+    if (!value || *value < setting.min || *value > setting.max) {
+        return setting.fallback;
     }
     return static_cast<int>(*value);
 }
 
-int SettingsStore::ReadInterval(const std::string& name, int fallback) {
-    const auto text = Read(name);
-    const auto value = text ? ParseWholeNumber(*text) : std::nullopt;
-    if (!value || *value < kIntervalMin || *value > kIntervalMax) {
-        return fallback;
-    }
-    return static_cast<int>(*value);
-}
-
-double SettingsStore::ReadNumber(const std::string& name, double fallback) {
-    const auto text = Read(name);
-    const auto value = text ? ParseDecimalNumber(*text) : std::nullopt;
-    return value.value_or(fallback);
+void SettingsStore::Write(const SettingSpec& setting, const std::string& suffix, int value) {
+    Write(std::string(setting.name) + (setting.perProfile ? suffix : ""), std::to_string(value));
 }
 
 }  // namespace taktora

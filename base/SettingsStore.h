@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "base/SettingsTable.h"
 #include "platform/Registry.h"
 
 namespace taktora {
@@ -18,17 +19,17 @@ public:
     std::optional<std::string> Read(const std::string& name);
     void Write(const std::string& name, const std::string& text);
 
-    // Typed reads: anything the program cannot use yields the default of that one value.
-    int ReadOption(const std::string& name, int fallback);        // a whole number 0..255
-    int ReadInterval(const std::string& name, int fallback);      // whole milliseconds 100..32767
-    double ReadNumber(const std::string& name, double fallback);  // a pixel coordinate or size
+    // The stored value of a setting under the profile's suffix; anything the program cannot use (missing, not a
+    // number, out of the table's range) yields the table's default.
+    int Read(const SettingSpec& setting, const std::string& suffix);
+    void Write(const SettingSpec& setting, const std::string& suffix, int value);
 
 private:
     platform::Registry& registry_;
     std::string keyPath_;
 };
 
-// Parsers behind the typed reads, exposed for their tests.
+// The parsers behind Read.
 std::optional<long long> ParseWholeNumber(const std::string& text);
 std::optional<double> ParseDecimalNumber(const std::string& text);
 

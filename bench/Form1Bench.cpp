@@ -15,7 +15,9 @@ void BM_CPUDraw(benchmark::State& state) {
     form.Load();
     form.ShowAfterLoad();
     for (auto _ : state) {
-        form.SampleSum = 400;
+        machine.kernel.currentTime += 1000000;
+        machine.kernel.idleTime += 600000;
+        form.TimerCTick();
         form.CPUDraw();
     }
 }

@@ -1,5 +1,6 @@
 #include "dialog/frmSet.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -50,9 +51,52 @@ void frmSet::OnCoreTempClick() {
     Hide();
 }
 
+OptionBox& frmSet::Box(BoxId id) {
+    switch (id) {
+        case BoxId::CkL:
+            return CkL;
+        case BoxId::CkG:
+            return CkG;
+        case BoxId::CkT:
+            return CkT;
+        case BoxId::CkTM:
+            return CkTM;
+        case BoxId::CkPV:
+            return CkPV;
+        case BoxId::CkB:
+            return CkB;
+        case BoxId::CkN:
+            return CkN;
+        case BoxId::CkZ:
+            return CkZ;
+        case BoxId::CkD:
+            return CkD;
+        case BoxId::CkM:
+            return CkM;
+        case BoxId::ckO:
+            return ckO;
+        case BoxId::ckMag:
+            return ckMag;
+        case BoxId::CkS:
+            return CkS;
+        case BoxId::CkGD:
+            return CkGD;
+        case BoxId::CkGT:
+            return CkGT;
+        case BoxId::CkGL:
+            return CkGL;
+        case BoxId::CkGS:
+            return CkGS;
+        case BoxId::None:
+            break;
+    }
+    return noBox_;
+}
+
 std::array<OptionBox*, 17> frmSet::Boxes() {
-    return {&CkL, &CkG, &CkT,   &CkTM, &CkPV, &CkB,  &CkN,  &CkZ, &CkD,
-            &CkM, &ckO, &ckMag, &CkS,  &CkGD, &CkGT, &CkGL, &CkGS};
+    std::array<OptionBox*, 17> boxes{};
+    std::transform(kDialogOrder.begin(), kDialogOrder.end(), boxes.begin(), [this](BoxId id) { return &Box(id); });
+    return boxes;
 }
 
 void frmSet::Refresh() {
@@ -106,23 +150,20 @@ void frmSet::WireClickActions() {
         }
     });
     CkM.OnClick([this] { host_.SetLocked(CkM.Checked()); });
-    CkTM.OnClick([this] {
-        if (CkTM.Checked()) {
-            CkPV.SetChecked(false);
-        }
-    });
-    CkPV.OnClick([this] {
-        if (CkPV.Checked()) {
-            CkTM.SetChecked(false);
-        }
-    });
+    for (const BoxId id : {BoxId::CkTM, BoxId::CkPV}) {
+        Box(id).OnClick([this, id] {
+            if (Box(id).Checked()) {
+                Box(ExcludedBy(id)).SetChecked(false);
+            }
+        });
+    }
     CkN.OnClick([this] {
         CkZ.SetEnabled(CkN.Checked());
         CkD.SetEnabled(CkN.Checked());
     });
     CkGD.OnClick([this] {
-        for (OptionBox* box : {&CkGT, &CkGS, &CkGL}) {
-            box->SetEnabled(CkGD.Checked());
+        for (const BoxId id : kCoreTempDisplayBoxes) {
+            Box(id).SetEnabled(CkGD.Checked());
         }
         if (visible_) {
             RestartNeeded = true;

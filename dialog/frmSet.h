@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "base/SettingsTable.h"
 #include "dialog/OptionBox.h"
 #include "tools/Links.h"
 
@@ -62,7 +63,13 @@ public:
     OptionBox CkGL{"CoreTemp: Zeige Temperatur-&Kurve", " Zeigt die CPU-Temperatur als Kurve an. "};
     OptionBox CkGS{"CoreTemp: Zeige &Geschwindigkeit", " Zeigt die aktuelle CPU-Geschwindigkeit in MHz an "};
 
+    // The box a stored setting is shown in.
+    OptionBox& Box(BoxId id);
     // Every box, in the dialog's order from top to bottom.
+    static constexpr std::array<BoxId, 17> kDialogOrder = {
+        BoxId::CkL, BoxId::CkG,  BoxId::CkT,  BoxId::CkTM, BoxId::CkPV, BoxId::CkB,
+        BoxId::CkN, BoxId::CkZ,  BoxId::CkD,  BoxId::CkM,  BoxId::ckO,  BoxId::ckMag,
+        BoxId::CkS, BoxId::CkGD, BoxId::CkGT, BoxId::CkGL, BoxId::CkGS};
     std::array<OptionBox*, 17> Boxes();
 
     static constexpr const char* kCaption = "Taktora Info / Settings";
@@ -106,6 +113,7 @@ private:
     void WireClickActions();
 
     SettingsHost& host_;
+    OptionBox noBox_{"", ""};  // what Box answers for BoxId::None
     bool visible_ = false;
     std::function<void()> viewObserver_;
     std::function<void()> focusObserver_;

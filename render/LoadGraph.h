@@ -10,7 +10,7 @@
 
 namespace taktora::render {
 
-// Everything one update of the graph box Pic1 needs. The Core Temp values matter only while their switches are on.
+// Everything one update of the graph needs. The Core Temp values matter only while their switches are on.
 struct LoadGraphInput {
     const LoadHistory& history;  // also supplies WindowMean and FilledColumns
     int w = 1;                   // W and H of the measurement stage
@@ -32,7 +32,7 @@ struct LoadGraphInput {
     bool visible = true;              // whether Form1 is visible
 };
 
-// Redraws the whole graph box (the image is the box, its size SW x SH). A hidden window gets only the frame.
+// Redraws the whole graph (the image is the graph area at the client size). A hidden window gets only the frame.
 // Returns the new tooltip text of the box, or nothing when the tooltip stays as it is (hidden window).
 std::optional<std::string> DrawLoadGraph(Image& image, platform::TextPainter& painter, const LoadGraphInput& input);
 

@@ -1,7 +1,5 @@
 #include "tools/ProcessViewer.h"
 
-#include <cmath>
-
 #include "base/RegistryStrings.h"
 #include "tools/Launch.h"
 
@@ -72,13 +70,11 @@ void ProcessViewer::Proc(bool found, const std::string& viewerPath, const std::s
         return;
     }
     ViewerTracking = 0;
-    const auto stored = [&](const char* name, double fallback) {
-        return static_cast<int>(std::lround(store_.ReadNumber(name + keySuffix, fallback)));
-    };
-    ViewerTop = stored("PV.Top", 32);
-    ViewerLeft = stored("PV.Left", 32);
-    ViewerWidth = stored("PV.Width", 800);
-    ViewerHeight = stored("PV.Height", 600);
+    const auto stored = [&](Setting setting) { return store_.Read(Spec(setting), keySuffix); };
+    ViewerTop = stored(Setting::ViewerTop);
+    ViewerLeft = stored(Setting::ViewerLeft);
+    ViewerWidth = stored(Setting::ViewerWidth);
+    ViewerHeight = stored(Setting::ViewerHeight);
     if (ViewerTop >= 0 && ViewerLeft >= 0 && ViewerWidth >= 0 && ViewerHeight >= 0) {
         // A viewer that was already running is put where the user last had it; a new one is picked up by Track.
         if (const platform::WindowHandle window = processes_.FindWindowByTitle(kWindowTitle)) {
@@ -106,10 +102,10 @@ void ProcessViewer::Track(const std::string& keySuffix) {
     ViewerHeight = rect->height;
     // A minimised or off-screen viewer has negative coordinates; that is not a place to come back to.
     if (ViewerTop >= 0 && ViewerLeft >= 0 && ViewerWidth >= 0 && ViewerHeight >= 0) {
-        store_.Write("PV.Top" + keySuffix, std::to_string(ViewerTop));
-        store_.Write("PV.Left" + keySuffix, std::to_string(ViewerLeft));
-        store_.Write("PV.Width" + keySuffix, std::to_string(ViewerWidth));
-        store_.Write("PV.Height" + keySuffix, std::to_string(ViewerHeight));
+        store_.Write(Spec(Setting::ViewerTop), keySuffix, ViewerTop);
+        store_.Write(Spec(Setting::ViewerLeft), keySuffix, ViewerLeft);
+        store_.Write(Spec(Setting::ViewerWidth), keySuffix, ViewerWidth);
+        store_.Write(Spec(Setting::ViewerHeight), keySuffix, ViewerHeight);
     }
 }
 

@@ -13,10 +13,45 @@ namespace taktora::platform::win32 {
 
 namespace {
 
-// The shift mask of the key table: 1 Shift, 2 Ctrl, 4 Alt.
-int ShiftState() {
-    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+unsigned ModifiersHeld() {
+    return (GetKeyState(VK_SHIFT) < 0 ? kShiftKey : kNoModifier) |
+           (GetKeyState(VK_CONTROL) < 0 ? kCtrlKey : kNoModifier) | (GetKeyState(VK_MENU) < 0 ? kAltKey : kNoModifier);
+}
+
+Key KeyOf(WPARAM virtualKey) {
+    switch (virtualKey) {
+        case VK_F1:
+            return Key::F1;
+        case VK_F2:
+            return Key::F2;
+        case VK_F3:
+            return Key::F3;
+        case VK_F4:
+            return Key::F4;
+        case VK_F5:
+            return Key::F5;
+        case 'E':
+            return Key::E;
+        case 'P':
+            return Key::P;
+        case 'T':
+            return Key::T;
+        default:
+            return Key::Other;
+    }
+}
+
+TrayMouse TrayEventOf(UINT mouseMessage) {
+    switch (mouseMessage) {
+        case WM_LBUTTONDOWN:
+            return TrayMouse::LeftDown;
+        case WM_LBUTTONDBLCLK:
+            return TrayMouse::LeftDoubleClick;
+        case WM_RBUTTONUP:
+            return TrayMouse::RightUp;
+        default:
+            return TrayMouse::Other;
+    }
 }
 
 }  // namespace
@@ -135,9 +170,11 @@ int MainWindow::ShowPopupMenu(const std::vector<MenuEntry>& entries) {
 }
 
 void MainWindow::OnMouseMove(WPARAM buttons, LPARAM position) {
-    const int button = ((buttons & MK_LBUTTON) != 0 ? 1 : 0) | ((buttons & MK_RBUTTON) != 0 ? 2 : 0);
-    const int shift = ((buttons & MK_SHIFT) != 0 ? 1 : 0) | ((buttons & MK_CONTROL) != 0 ? 2 : 0);
-    form_->MousePos(button, shift, GET_X_LPARAM(position), GET_Y_LPARAM(position));
+    const unsigned held = ((buttons & MK_LBUTTON) != 0 ? kLeftButton : kNoButton) |
+                          ((buttons & MK_RBUTTON) != 0 ? kRightButton : kNoButton);
+    const unsigned modifiers =
+        ((buttons & MK_SHIFT) != 0 ? kShiftKey : kNoModifier) | ((buttons & MK_CONTROL) != 0 ? kCtrlKey : kNoModifier);
+    form_->MousePos(held, modifiers, GET_X_LPARAM(position), GET_Y_LPARAM(position));
 }
 
 void MainWindow::OnPaint() {
@@ -170,8 +207,9 @@ void MainWindow::Blit(HDC dc) {
 }
 
 void MainWindow::OnGetMinMaxInfo(MINMAXINFO& info) {
-    info.ptMinTrackSize = {form_->MinWidth, form_->MinHeight};
-    info.ptMaxTrackSize = {form_->MaxWidth, form_->MaxHeight};
+    const window::MinMaxLimits& limits = form_->Limits();
+    info.ptMinTrackSize = {limits.MinWidth, limits.MinHeight};
+    info.ptMaxTrackSize = {limits.MaxWidth, limits.MaxHeight};
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -184,7 +222,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (message) {
         case kTrayCallbackMessage:
-            form_->TrayMessage(LOWORD(lParam));
+            form_->TrayMessage(TrayEventOf(LOWORD(lParam)));
             return 0;
         case WM_ERASEBKGND:
             return 1;  // the picture covers the whole client area; erasing first would flicker
@@ -206,10 +244,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_LBUTTONDOWN:
             SetCapture(Handle());  // a quick drag must not lose the window
-            form_->PicButtonDown(1);
+            form_->PicButtonDown(kLeftButton);
             return 0;
         case WM_RBUTTONDOWN:
-            form_->PicButtonDown(2);
+            form_->PicButtonDown(kRightButton);
             return 0;
         case WM_LBUTTONUP:
             ReleaseCapture();
@@ -219,22 +257,22 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             form_->PicClick();
             return 0;
         case WM_LBUTTONDBLCLK:
-            form_->PicButtonDown(1);
+            form_->PicButtonDown(kLeftButton);
             form_->PicDoubleClick();
             return 0;
         case WM_RBUTTONDBLCLK:
-            form_->PicButtonDown(2);
+            form_->PicButtonDown(kRightButton);
             form_->PicDoubleClick();
             return 0;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
             // The window has no menu and no controls: every key goes to the key table, Alt+F4 included.
-            form_->KeyS(static_cast<int>(wParam), ShiftState());
+            form_->KeyS(KeyOf(wParam), ModifiersHeld());
             return 0;
         case WM_SYSCHAR:
             return 0;  // no menu to open; the default would beep
         case WM_GETMINMAXINFO:
-            if (form_->SubclassActive) {
+            if (form_->SubclassActive()) {
                 OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
             }
             return 0;

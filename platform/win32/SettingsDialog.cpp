@@ -40,7 +40,7 @@ constexpr int kClientHeight = 439;
 constexpr int kBoxWidth = 275;
 constexpr int kBoxHeight = 15;
 constexpr int kBoxStep = 14;
-constexpr int kUpperBoxes = 13;  // the boxes of Frame1; the rest belong to the Core Temp group
+constexpr int kUpperBoxes = 13;  // the boxes of kFrame1; the rest belong to the Core Temp group
 
 constexpr std::array<Place, 17> kBoxPlaces = [] {
     std::array<Place, 17> places{};
@@ -68,7 +68,7 @@ constexpr Place kRatePlace{kFrame2, 102, 14, 41, 160};  // the height includes t
 constexpr Place kSecondsPlace{kFrame2, 152, 18, 60, 13};
 constexpr Place kOkPlace{kFrame4, 10, 14, 45, 21};
 
-// Horizontal lines of Frame1, drawn etched: the grey line with a light one below it.
+// Horizontal lines of kFrame1, drawn etched: the grey line with a light one below it.
 struct HorizontalLine {
     int left;
     int right;

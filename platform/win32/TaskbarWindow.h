@@ -13,8 +13,8 @@
 
 namespace taktora::platform::win32 {
 
-// `frmTaskBar`: a borderless window that lies off screen, so that showing it shows nothing but its taskbar button.
-// Created hidden, with the caption "Taktora".
+// The taskbar-button window: a borderless window that lies off screen, so that showing it shows nothing but its taskbar
+// button. Created hidden, with the caption "Taktora".
 class TaskbarWindow final : public TaskbarButton, public WindowBase<TaskbarWindow> {
 public:
     static constexpr const wchar_t* kClassName = L"TaktoraTaskBar";

@@ -10,7 +10,6 @@ using platform::RegType;
 
 constexpr const char* kTaskManager = "C:\\WINDOWS\\System32\\TaskMgr.exe";
 constexpr const char* kExtra = "C:\\Programme\\Taktora\\Taktora.ext";
-constexpr int kAlt = 4;
 
 class CommandsTest : public FormTest {};
 
@@ -21,9 +20,9 @@ TEST_F(CommandsTest, MenuEntriesAndTheirEnabling) {
         {3, "&ProcessViewer    Alt+P", true, true},     {8, "T&etraeder           Alt+E", false, false},
         {9, "&Beenden             Alt+F4", true, true},
     };
-    ASSERT_EQ(form.mnuPopUp.size(), expected.size());
+    ASSERT_EQ(form.Menu().size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        const platform::MenuEntry& entry = form.mnuPopUp[i];
+        const platform::MenuEntry& entry = form.Menu()[i];
         EXPECT_EQ(std::tie(entry.index, entry.caption, entry.enabled, entry.visible), expected[i]);
     }
 }
@@ -32,35 +31,34 @@ TEST_F(CommandsTest, ToolsFoundEnableTheirEntries) {
     files.Add(kTaskManager, 100);
     files.Add(kExtra, 100);
     Start();
-    EXPECT_TRUE(form.mnuPopUp[1].enabled);
-    EXPECT_TRUE(form.mnuPopUp[3].enabled);
-    EXPECT_TRUE(form.mnuPopUp[3].visible);
+    EXPECT_TRUE(form.Menu()[1].enabled);
+    EXPECT_TRUE(form.Menu()[3].enabled);
+    EXPECT_TRUE(form.Menu()[3].visible);
 }
 
 TEST_F(CommandsTest, GraphGestures) {
     Start();
-    form.PicButtonDown(1);
+    form.PicButtonDown(kLeftButton);
     form.PicClick();
     EXPECT_TRUE(window.menus.empty());  // a left click does nothing
-    form.PicButtonDown(2);
+    form.PicButtonDown(kRightButton);
     form.PicDoubleClick();
     EXPECT_FALSE(form.Settings().Visible());  // a right double-click neither
-    form.PicButtonDown(2);
+    form.PicButtonDown(kRightButton);
     form.PicClick();
     EXPECT_EQ(window.menus.size(), 1u);
     const int presents = window.presents;
-    form.PicButtonDown(1);
+    form.PicButtonDown(kLeftButton);
     form.PicDoubleClick();
     EXPECT_TRUE(form.Settings().Visible());
     EXPECT_EQ(window.presents, presents + 1);  // redrawn at once
-    EXPECT_EQ(form.LastPicButton, 0);
 }
 
 TEST_F(CommandsTest, MenuChoicesRunTheirCommand) {
     files.Add(kTaskManager, 100);
     Start();
     window.menuChoice = 2;
-    form.PicButtonDown(2);
+    form.PicButtonDown(kRightButton);
     form.PicClick();
     ASSERT_EQ(processes.started.size(), 1u);
     EXPECT_EQ(processes.started[0].path, kTaskManager);
@@ -75,9 +73,9 @@ TEST_F(CommandsTest, KeyTable) {
     Start();
     frmSet& s = form.Settings();
     const bool uptime = s.CkL.Checked();
-    form.KeyS(113, 0);
+    form.KeyS(Key::F2, kNoModifier);
     EXPECT_NE(s.CkL.Checked(), uptime);
-    form.KeyS(113, 0);
+    form.KeyS(Key::F2, kNoModifier);
     EXPECT_EQ(s.CkL.Checked(), uptime);
 
     // Without Core Temp the boxes of F3 to F5 are disabled: the keys do nothing.
@@ -85,35 +83,35 @@ TEST_F(CommandsTest, KeyTable) {
     s.CkGS.SetEnabled(false);
     s.CkGT.SetEnabled(false);
     s.CkGL.SetEnabled(false);
-    for (int key : {114, 115, 116}) {
-        form.KeyS(key, 0);
+    for (const Key key : {Key::F3, Key::F4, Key::F5}) {
+        form.KeyS(key, kNoModifier);
     }
     EXPECT_EQ(std::tie(speed, temp, curve), std::make_tuple(s.CkGS.Checked(), s.CkGT.Checked(), s.CkGL.Checked()));
     s.CkGS.SetEnabled(true);
-    form.KeyS(114, 0);
+    form.KeyS(Key::F3, kNoModifier);
     EXPECT_NE(s.CkGS.Checked(), speed);
 
-    for (int shift : {1, 2, 3, 5, 6}) {
-        form.KeyS(113, shift);
-        form.KeyS(115, shift);
-        form.KeyS(112, shift);
+    for (const unsigned shift : {1u, 2u, 3u, 5u, 6u}) {
+        form.KeyS(Key::F2, shift);
+        form.KeyS(Key::F4, shift);
+        form.KeyS(Key::F1, shift);
     }
     EXPECT_EQ(s.CkL.Checked(), uptime);
     EXPECT_FALSE(window.closeRequested);
     EXPECT_FALSE(s.Visible());
 
-    form.KeyS(112, 0);
+    form.KeyS(Key::F1, kNoModifier);
     EXPECT_TRUE(s.Visible());
-    form.KeyS(115, kAlt);
+    form.KeyS(Key::F4, kAltKey);
     EXPECT_TRUE(window.closeRequested);
 }
 
 TEST_F(CommandsTest, AltKeysStartTheToolsThatExist) {
     Start();
-    form.KeyS(84, kAlt);  // Alt+T without Task Manager
-    form.KeyS(69, kAlt);  // Alt+E without the companion program
+    form.KeyS(Key::T, kAltKey);  // Alt+T without Task Manager
+    form.KeyS(Key::E, kAltKey);  // Alt+E without the companion program
     EXPECT_TRUE(processes.started.empty());
-    form.KeyS(80, kAlt);  // Alt+P without the viewer: the hint
+    form.KeyS(Key::P, kAltKey);  // Alt+P without the viewer: the hint
     ASSERT_EQ(shell.messages.size(), 1u);
     EXPECT_EQ(shell.messages[0].title, " HINWEIS:");
 
@@ -124,15 +122,15 @@ TEST_F(CommandsTest, AltKeysStartTheToolsThatExist) {
     auto& procs = m.processes;
     Form1 f{m.platform, m.window};
     f.Load();
-    f.KeyS(84, kAlt);
-    f.KeyS(69, kAlt);
+    f.KeyS(Key::T, kAltKey);
+    f.KeyS(Key::E, kAltKey);
     ASSERT_EQ(procs.started.size(), 2u);
     EXPECT_EQ(procs.started[1].path, kExtra);
     EXPECT_EQ(procs.started[1].commandLine, std::string("\"") + kExtra + "\" !");
     EXPECT_FALSE(procs.started[1].hidden);
     // Task Manager asking for elevation (Windows 8 and later, an administrator) is handed to the shell.
     procs.startError = 740;
-    f.KeyS(84, kAlt);
+    f.KeyS(Key::T, kAltKey);
     ASSERT_EQ(procs.shellStarted.size(), 1u);
     EXPECT_EQ(procs.shellStarted[0].path, kTaskManager);
 }
@@ -156,9 +154,9 @@ TEST_F(CommandsTest, DragMovesTheWindowUnlessLocked) {
 TEST_F(CommandsTest, LockedWindowIsPutBackAtTheNextTick) {
     Start();
     form.Settings().CkM.SetChecked(true);
-    EXPECT_EQ(form.MinWidth, 192);
-    EXPECT_EQ(form.MaxWidth, 192);
-    EXPECT_EQ(form.MinHeight, 64);
+    EXPECT_EQ(form.Limits().MinWidth, 192);
+    EXPECT_EQ(form.Limits().MaxWidth, 192);
+    EXPECT_EQ(form.Limits().MinHeight, 64);
     const platform::Rect kept = window.rect;
     window.rect = {400, 300, 300, 100};
     form.Timer1Tick();
@@ -171,9 +169,9 @@ TEST_F(CommandsTest, LockedWindowIsPutBackAtTheNextTick) {
     EXPECT_EQ(window.presents, presents);
 
     form.Settings().CkM.SetChecked(false);
-    EXPECT_EQ(form.MinWidth, 125);
-    EXPECT_EQ(form.MinHeight, 50);
-    EXPECT_EQ(form.MaxWidth, 192 + 1024 * 15);
+    EXPECT_EQ(form.Limits().MinWidth, 125);
+    EXPECT_EQ(form.Limits().MinHeight, 50);
+    EXPECT_EQ(form.Limits().MaxWidth, 192 + 1024 * 15);
 }
 
 TEST_F(CommandsTest, MagneticTickPullsTheWindowBackOnScreen) {
@@ -230,7 +228,7 @@ TEST_F(TrayTest, FastRefreshGivesTheShellTheNewestPictureTwiceASecond) {
     const std::size_t calls = tray.calls.size();
     for (int update = 1; update <= 20; ++update) {  // two seconds
         system.tickCount += 100;
-        form.SampleSum = static_cast<float>(update);
+        Sample(1, update);
         form.Timer1Tick();
     }
     EXPECT_EQ(tray.calls.size() - calls, 4u);
@@ -247,7 +245,7 @@ TEST_F(TrayTest, FastRefreshGivesTheShellTheNewestPictureTwiceASecond) {
     form.SetRefreshInterval(500);
     for (const std::uint32_t step : {484u, 516u, 484u, 500u}) {
         system.tickCount += step;
-        form.SampleSum = static_cast<float>(step);
+        Sample(5, static_cast<int>(step / 10));
         form.Timer1Tick();
     }
     EXPECT_EQ(tray.calls.size() - calls, 11u);
@@ -270,29 +268,29 @@ TEST_F(TrayTest, IconGestures) {
     Store("HideWindow", "1");
     Start();
     EXPECT_FALSE(window.visible);
-    form.TrayMessage(0x201);  // left press with the hide option on: nothing
+    form.TrayMessage(TrayMouse::LeftDown);  // left press with the hide option on: nothing
     EXPECT_FALSE(window.visible);
     form.Settings().CkB.SetChecked(false);
     form.Settings().CkB.SetChecked(true);
     form.Settings().CkB.SetChecked(false);
     window.visible = false;
-    form.TrayMessage(0x201);
+    form.TrayMessage(TrayMouse::LeftDown);
     EXPECT_TRUE(window.visible);
 
-    form.TrayMessage(0x203);  // only Task Manager found: it has the double-click
+    form.TrayMessage(TrayMouse::LeftDoubleClick);  // only Task Manager found: it has the double-click
     ASSERT_EQ(processes.started.size(), 1u);
     EXPECT_NE(processes.started[0].path.find("TaskMgr.exe"), std::string::npos);
 
     form.Settings().CkTM.SetChecked(false);
-    form.TrayMessage(0x203);  // neither choice, hide option off: nothing
+    form.TrayMessage(TrayMouse::LeftDoubleClick);  // neither choice, hide option off: nothing
     EXPECT_FALSE(form.Settings().Visible());
     form.Settings().CkB.SetChecked(true);
-    form.TrayMessage(0x203);
+    form.TrayMessage(TrayMouse::LeftDoubleClick);
     EXPECT_TRUE(form.Settings().Visible());
 
-    form.TrayMessage(0x204);  // a right press alone does nothing
+    form.TrayMessage(TrayMouse::Other);  // a right press alone does nothing
     EXPECT_TRUE(window.menus.empty());
-    form.TrayMessage(0x205);
+    form.TrayMessage(TrayMouse::RightUp);
     EXPECT_EQ(window.menus.size(), 1u);
 }
 
@@ -330,10 +328,10 @@ class HardeningTest : public FormTest {};
 TEST_F(HardeningTest, FirstLoadAfterResumeIsTheLoadAfterTheResume) {
     Start();
     form.Timer1Tick();
+    Sample(5, 100);  // samples taken just before the sleep
     // An hour of sleep, during which the idle counter barely moved: as one interval it would read as full load.
     kernel.currentTime += 36000000000;
     kernel.idleTime += 1000;
-    form.SampleSum = 55;  // samples taken just before the sleep
     form.Resumed();
     EXPECT_EQ(window.timers[platform::TimerId::Refresh], 1000);
     for (int i = 0; i < 10; ++i) {
@@ -342,7 +340,7 @@ TEST_F(HardeningTest, FirstLoadAfterResumeIsTheLoadAfterTheResume) {
         form.TimerCTick();
     }
     form.Timer1Tick();
-    EXPECT_EQ(form.PeriodLoad, 25);
+    EXPECT_EQ(taskbar.caption, "CPU:25%");
 }
 
 TEST_F(HardeningTest, WindowOnASecondMonitorStaysThere) {

@@ -17,6 +17,15 @@ protected:
         form.ShowAfterLoad();
     }
 
+    // Sampling ticks at a load in whole percent, measured through the kernel counters as the window's timer does.
+    void Sample(int ticks, int percent) {
+        for (int i = 0; i < ticks; ++i) {
+            kernel.currentTime += 1000000;
+            kernel.idleTime += 10000 * (100 - percent);
+            form.TimerCTick();
+        }
+    }
+
     Form1 form{platform, window};
 };
 

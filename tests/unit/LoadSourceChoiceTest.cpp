@@ -1,6 +1,3 @@
-#include "sources/CPUUsage9x.h"
-#include "sources/CPUUsageNT.h"
-#include "sources/CPUpdh.h"
 #include "sources/CoreTempSharedData.h"
 #include "tests/fakes/FakeTextPainter.h"
 #include "tests/unit/FormFixture.h"
@@ -30,13 +27,12 @@ TEST_F(LoadSourceChoiceTest, RunningTemperatureMonitorBecomesTheSource) {
     RunCoreTemp();
     Store("ShowRunTime", "0");
     Start();
-    ASSERT_TRUE(form.CoreTempActive);
-    EXPECT_EQ(form.LoadSource.get(), form.CoreTemp);
+    ASSERT_EQ(form.LoadSource(), LoadSourceKind::CoreTemp);
     EXPECT_TRUE(form.Settings().CkGD.Checked());
     EXPECT_TRUE(form.Settings().CkGD.Enabled());
     text.calls.clear();
     OneRefresh();
-    EXPECT_EQ(form.TaskbarText, "CPU:40,5%");
+    EXPECT_EQ(taskbar.caption, "CPU:40,5%");
     EXPECT_EQ(window.toolTip, " CPU: 40%  (ø 20%),  Temp: 42°C,  Speed: 2400,00 MHz (200,00 MHz * 12,0) ");
     std::vector<std::pair<int, std::string>> lines;
     for (const auto& call : text.calls) {
@@ -54,48 +50,44 @@ TEST_F(LoadSourceChoiceTest, MonitorLeavingKeepsTheLastTemperatureAndReadsZero) 
     OneRefresh();
     shared.mappings.clear();
     OneRefresh();
-    EXPECT_EQ(form.PeriodLoad, 0);
-    EXPECT_FLOAT_EQ(form.CoreTemp->Temp(), 41.5f);
+    EXPECT_EQ(taskbar.caption, "CPU:0%");
+    EXPECT_NE(window.toolTip.find("Temp: 42°C"), std::string::npos) << window.toolTip;
 }
 
 TEST_F(LoadSourceChoiceTest, MonitorWithoutDataIsNotUsed) {
     RunCoreTemp(false);
     Start();
-    EXPECT_FALSE(form.CoreTempActive);
     EXPECT_FALSE(form.Settings().CkGD.Enabled());
     EXPECT_FALSE(form.Settings().CkGD.Checked());
-    EXPECT_NE(dynamic_cast<clsCPUUsageNT*>(form.LoadSource.get()), nullptr);
+    EXPECT_EQ(form.LoadSource(), LoadSourceKind::KernelCounters);
 }
 
 TEST_F(LoadSourceChoiceTest, OptionOffLeavesTheMonitorUnused) {
     RunCoreTemp();
     Store("UseGetCoreTemp", "0");
     Start();
-    EXPECT_FALSE(form.CoreTempActive);
+    EXPECT_EQ(form.LoadSource(), LoadSourceKind::KernelCounters);
     EXPECT_TRUE(form.Settings().CkGD.Enabled());
     EXPECT_FALSE(form.Settings().CkGD.Checked());
-    EXPECT_EQ(form.CoreTemp, nullptr);
 }
 
 TEST_F(LoadSourceChoiceTest, SourceFollowsPlatformVersionAndArchitecture) {
     struct Case {
         platform::OsVersion version;
         int architecture;
-        const char* expected;
+        LoadSourceKind expected;
     };
-    const Case cases[] = {{{2, 6, 1}, 9, "pdh"}, {{2, 5, 2}, 9, "nt"}, {{2, 10, 0}, 0, "nt"}, {{1, 4, 10}, 0, "9x"}};
+    const Case cases[] = {{{2, 6, 1}, 9, LoadSourceKind::Pdh},
+                          {{2, 5, 2}, 9, LoadSourceKind::KernelCounters},
+                          {{2, 10, 0}, 0, LoadSourceKind::KernelCounters},
+                          {{1, 4, 10}, 0, LoadSourceKind::Win9xStatistics}};
     for (const Case& c : cases) {
         FakeMachine m;
         m.system.version = c.version;
         m.system.architecture = c.architecture;
         Form1 f{m.platform, m.window};
         f.Load();
-        const clsLoadSource* source = f.LoadSource.get();
-        const char* kind = dynamic_cast<const clsCPUpdh*>(source)       ? "pdh"
-                           : dynamic_cast<const clsCPUUsageNT*>(source) ? "nt"
-                           : dynamic_cast<const clsCPUUsage*>(source)   ? "9x"
-                                                                        : "none";
-        EXPECT_STREQ(kind, c.expected) << c.version.major << "." << c.version.minor;
+        EXPECT_EQ(f.LoadSource(), c.expected) << c.version.major << "." << c.version.minor;
     }
 }
 
@@ -105,7 +97,7 @@ TEST_F(LoadSourceChoiceTest, OlderFamilyKeepsTheCoreTempBoxCheckedButDisabled) {
     Start();
     EXPECT_TRUE(form.Settings().CkGD.Checked());
     EXPECT_FALSE(form.Settings().CkGD.Enabled());
-    EXPECT_FALSE(form.TaskManagerFound);
+    EXPECT_FALSE(form.Probe().TaskManagerFound());
 }
 
 }  // namespace

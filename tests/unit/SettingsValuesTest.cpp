@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/StartupRules.h"
 #include "base/RegistryStrings.h"
 #include "base/SettingsStore.h"
@@ -50,28 +52,45 @@ TEST(SettingsNumbers, OnlyUsableTextsAreAccepted) {
     }
 }
 
-TEST(SettingsNumbers, TypedReadsFallBackPerValue) {
+TEST(SettingsNumbers, ReadsFallBackPerValueToTheTablesDefault) {
+    struct Case {
+        Setting setting;
+        const char* stored;  // nullptr: missing
+        int expected;
+    };
+    const Case cases[] = {
+        {Setting::ShowInTray, "255", 255},     {Setting::ShowInTray, "256", 1},    {Setting::ShowInTray, "-1", 1},
+        {Setting::ShowInTray, nullptr, 1},     {Setting::ShowInTray, "1.0", 1},    {Setting::Interval, "100", 100},
+        {Setting::Interval, "32767", 32767},   {Setting::Interval, "32768", 1000}, {Setting::Interval, "99", 1000},
+        {Setting::WinLeft, "-12,6", -13},      {Setting::WinLeft, "1000001", 32},  {Setting::WinWidth, "2e3", 192},
+        {Setting::ViewerHeight, " 480 ", 480}, {Setting::MaxTaskPriority, "0", 0}, {Setting::MaxTaskPriority, "x", 1},
+    };
+    for (const Case& c : cases) {
+        fake::FakeRegistry registry;
+        SettingsStore store(registry, "App", "Section");
+        const SettingSpec& spec = Spec(c.setting);
+        if (c.stored != nullptr) {
+            registry.Put(RegRoot::CurrentUser, store.KeyPath(), std::string(spec.name) + ".2",
+                         {RegType::String, c.stored});
+        }
+        EXPECT_EQ(store.Read(spec, ".2"), c.expected) << spec.name << " " << (c.stored ? c.stored : "missing");
+    }
+}
+
+TEST(SettingsNumbers, EveryDefaultIsValidAndEveryNameUnique) {
+    std::set<std::string_view> names;
+    for (const SettingSpec& spec : kSettings) {
+        EXPECT_TRUE(names.insert(spec.name).second) << spec.name;
+        EXPECT_GE(spec.fallback, spec.min) << spec.name;
+        EXPECT_LE(spec.fallback, spec.max) << spec.name;
+    }
     fake::FakeRegistry registry;
     SettingsStore store(registry, "App", "Section");
-    const auto put = [&](const char* name, const char* text) {
-        registry.Put(RegRoot::CurrentUser, store.KeyPath(), name, {RegType::String, text});
-    };
-    put("a", "255");
-    put("b", "256");
-    put("c", "-1");
-    put("i1", "100");
-    put("i2", "32767");
-    put("i3", "32768");
-    put("i4", "99");
-    EXPECT_EQ(store.ReadOption("a", 9), 255);
-    EXPECT_EQ(store.ReadOption("b", 9), 9);
-    EXPECT_EQ(store.ReadOption("c", 9), 9);
-    EXPECT_EQ(store.ReadOption("missing", 9), 9);
-    EXPECT_EQ(store.ReadInterval("i1", 1000), 100);
-    EXPECT_EQ(store.ReadInterval("i2", 1000), 32767);
-    EXPECT_EQ(store.ReadInterval("i3", 1000), 1000);
-    EXPECT_EQ(store.ReadInterval("i4", 1000), 1000);
     EXPECT_EQ(store.KeyPath(), "Software\\VB and VBA Program Settings\\App\\Section");
+    store.Write(Spec(Setting::RunAtStartup), ".3", 1);  // one per user, whatever the profile
+    store.Write(Spec(Setting::WinTop), ".3", -5);
+    EXPECT_EQ(store.Read("RunAtStartup"), "1");
+    EXPECT_EQ(store.Read("WinTop.3"), "-5");
 }
 
 TEST(StartupText, VersionSuffixFollowsTheRevision) {

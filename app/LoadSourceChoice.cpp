@@ -1,0 +1,47 @@
+#include "app/LoadSourceChoice.h"
+
+#include "sources/CPUUsage9x.h"
+#include "sources/CPUUsageNT.h"
+#include "sources/CPUpdh.h"
+
+namespace taktora {
+
+bool LoadSourceChoice::TryCoreTemp(bool wanted) {
+    auto reader = std::make_unique<clsCoreTemp>(shared_);
+    if (!reader->Init()) {
+        return false;
+    }
+    if (wanted) {
+        coreTemp_ = reader.get();
+        source_ = std::move(reader);
+        kind_ = LoadSourceKind::CoreTemp;
+    }
+    return true;
+}
+
+void LoadSourceChoice::ChooseCounters(const platform::OsVersion& os, int nativeArchitecture) {
+    const int architecture = ArchitectureValue(os.platformId, nativeArchitecture);
+    kind_ = ChooseLoadSource(os.platformId, architecture, os.major, os.minor);
+    switch (kind_) {
+        case LoadSourceKind::Pdh:
+            source_ = std::make_unique<clsCPUpdh>(pdh_);
+            break;
+        case LoadSourceKind::Win9xStatistics:
+            source_ = std::make_unique<clsCPUUsage>(dynStats_);
+            break;
+        default:
+            source_ = std::make_unique<clsCPUUsageNT>(kernel_);
+            break;
+    }
+}
+
+void LoadSourceChoice::Terminate() {
+    if (source_) {
+        source_->Terminate();
+        source_.reset();
+    }
+    coreTemp_ = nullptr;
+    kind_ = LoadSourceKind::None;
+}
+
+}  // namespace taktora

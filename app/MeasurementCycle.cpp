@@ -1,0 +1,138 @@
+#include "app/MeasurementCycle.h"
+
+#include "base/NumberFormat.h"
+#include "clocks/RunTime.h"
+#include "dialog/frmSet.h"
+#include "render/LoadGraph.h"
+
+namespace taktora {
+
+namespace {
+
+// Indexes of the system colours the graph and the icon frame use.
+constexpr int kColourWindowFrame = 6;
+constexpr int kColourButtonShadow = 16;
+constexpr int kColour3dDarkShadow = 21;
+constexpr int kColour3dHighlight = 20;
+
+}  // namespace
+
+MeasurementCycle::MeasurementCycle(Platform& platform, platform::MainWindow& window, frmSet& settings)
+    : platform_(platform), window_(window), settings_(settings), tray_(platform.tray) {}
+
+void MeasurementCycle::Sample(clsLoadSource* source) {
+    if (source != nullptr) {
+        sampleSum_ += static_cast<float>(source->Query());
+    }
+}
+
+bool MeasurementCycle::Update(int interval, bool firstTickDone, clsCoreTemp* coreTemp, const StartTimes& clocks) {
+    const std::optional<float> load = LoadHistory::PeriodLoad(sampleSum_, interval, kSamplingInterval, firstTickDone);
+    sampleSum_ = 0;
+    if (!load) {
+        return false;
+    }
+    periodLoad_ = *load;
+    taskbarText_ = "CPU:" + FormatGeneral(periodLoad_, platform_.system.DecimalSeparator()) + "%";
+    platform_.taskbar.SetCaption(taskbarText_);
+
+    const platform::Size client = window_.ClientSize();
+    const int w = LoadHistory::GraphSize(client.width);
+    const int h = LoadHistory::GraphSize(client.height);
+    render::LoadGraphInput graph{history_, w, h, periodLoad_};
+    std::optional<float> temp;
+    if (coreTemp != nullptr) {
+        const frmSet& s = settings_;
+        graph.ShowTemp = s.CkGD.Checked() && s.CkGT.Checked() && s.CkGT.Enabled();
+        graph.ShowSpeed = s.CkGS.Checked() && s.CkGS.Enabled();
+        graph.ShowCurve = s.CkGL.Checked() && s.CkGL.Enabled();
+        graph.Temp = coreTemp->Temp();
+        graph.TjMax = coreTemp->uiTjMax(0);
+        graph.fCPUspeed = coreTemp->fCPUspeed();
+        graph.fFSBspeed = coreTemp->fFSBspeed();
+        graph.fMultipier = coreTemp->fMultipier();
+        temp = graph.Temp;
+    }
+    history_.Record(periodLoad_, temp, w);
+
+    if (!Fits(client)) {
+        picture_.Resize(client.width, client.height);
+    }
+    graph.ShowUptime = settings_.CkL.Checked();
+    if (graph.ShowUptime) {
+        graph.uptimeText =
+            WinRun(clocks, platform_.system.Now(), platform_.system.TickCount(), platform_.system.TickCount64());
+    }
+    graph.decimalSeparator = platform_.system.DecimalSeparator();
+    graph.windowFrame = platform_.desktop.SystemColour(kColourWindowFrame);
+    graph.buttonShadow = platform_.desktop.SystemColour(kColourButtonShadow);
+    graph.visible = window_.IsVisible();
+    const std::optional<std::string> toolTip = render::DrawLoadGraph(picture_, platform_.text, graph);
+    window_.Present(picture_);
+    if (toolTip) {
+        window_.SetToolTip(*toolTip);
+    }
+    return true;
+}
+
+render::IconSwitches MeasurementCycle::IconSwitchesNow() const {
+    const frmSet& s = settings_;
+    return {s.CkT.Checked(), s.CkG.Checked(), s.CkN.Checked(), s.CkD.Checked(), s.CkZ.Checked()};
+}
+
+render::IconFrameColours MeasurementCycle::IconFrame() const {
+    return {platform_.desktop.SystemColour(kColour3dDarkShadow), platform_.desktop.SystemColour(kColour3dHighlight)};
+}
+
+void MeasurementCycle::PrepareTrayIcon() {
+    render::IconSwitches switches = IconSwitchesNow();
+    switches.tray = true;
+    iconPicture_.Update(0, switches, IconFrame());
+}
+
+void MeasurementCycle::DrawIcon(float load, int interval) {
+    if (!iconPicture_.Update(load, IconSwitchesNow(), IconFrame())) {
+        return;
+    }
+    // Every icon handed to the shell is made anew, which is dear (a third of a millisecond under Wine); at refresh
+    // rates faster than twice a second the notification area and the taskbar button get the newest picture twice a
+    // second. Windows' timer messages come up to one clock tick early or late, hence the slack.
+    const std::uint32_t now = platform_.system.TickCount();
+    if (interval < static_cast<int>(kIconIntervalMs) && lastIconSent_ &&
+        now - *lastIconSent_ < kIconIntervalMs - kTimerSlackMs) {
+        return;
+    }
+    lastIconSent_ = now;
+    tray_.Update(iconPicture_.Canvas(), render::IconTooltip(load));
+    if (settings_.CkG.Checked()) {
+        platform_.taskbar.SetIcon(iconPicture_.Canvas());
+    }
+}
+
+void MeasurementCycle::ShowTrayIcon(bool show) {
+    if (show) {
+        // Until the next update the icon has no tooltip: the load text is not known yet at start-up, and a
+        // tooltip from an earlier update would show an old load.
+        tray_.Show(iconPicture_.Canvas(), "");
+    } else {
+        tray_.Hide();
+    }
+}
+
+void MeasurementCycle::Resize(const platform::Size& client) {
+    picture_.Resize(client.width, client.height);
+    if (client.width != graphWidth_) {
+        graphWidth_ = client.width;
+        history_.ResetForWidth();
+    }
+    render::DrawGraphFrame(picture_, platform_.desktop.SystemColour(kColourWindowFrame),
+                           platform_.desktop.SystemColour(kColourButtonShadow));
+    window_.Present(picture_);
+}
+
+void MeasurementCycle::ShowWaitNote() {
+    render::DrawWaitNote(picture_, platform_.text);
+    window_.Present(picture_);
+}
+
+}  // namespace taktora

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "app/Platform.h"
+#include "base/LoadHistory.h"
+#include "clocks/StartTimes.h"
+#include "platform/Image.h"
+#include "platform/MainWindow.h"
+#include "render/TrayIconImage.h"
+#include "sources/CoreTemp.h"
+#include "sources/LoadSource.h"
+#include "tray/TrayRegistration.h"
+
+namespace taktora {
+
+class frmSet;
+
+// The measurement cycle: samples summed between two refresh ticks, the load of each period drawn into the graph,
+// shown in the taskbar caption and handed to the tray icon and the taskbar button at a rate the shell can take.
+class MeasurementCycle {
+public:
+    static constexpr int kSamplingInterval = 100;
+    static constexpr std::uint32_t kIconIntervalMs = 500;
+    static constexpr std::uint32_t kTimerSlackMs = 16;  // one tick of Windows' clock
+
+    MeasurementCycle(Platform& platform, platform::MainWindow& window, frmSet& settings);
+
+    void Sample(clsLoadSource* source);
+    // Drops the samples of the period under way: after sleep they would mix the time before and after it.
+    void DropSamples() { sampleSum_ = 0; }
+    // Ends the period: the graph, the caption and the icons show its load. Returns false before the first refresh
+    // tick, while the samples of the start-up period are not a whole period yet.
+    bool Update(int interval, bool firstTickDone, clsCoreTemp* coreTemp, const StartTimes& clocks);
+    // The icon picture for a load, handed to the tray and the taskbar button.
+    void DrawIcon(float load, int interval);
+    // The icon registered at start with a load of 0, before the first update.
+    void PrepareTrayIcon();
+
+    // A new client size: a cleared graph with its frame, and a fresh graph when the width changed.
+    void Resize(const platform::Size& client);
+    // Whether the graph picture has the client size already.
+    bool Fits(const platform::Size& client) const {
+        return picture_.Width() == client.width && picture_.Height() == client.height;
+    }
+    void ShowWaitNote();
+
+    void ShowTrayIcon(bool show);
+    void HideTrayIcon() { tray_.Hide(); }
+    void TrayRecreated() { tray_.Recreated(); }
+    bool TrayIconShown() const { return tray_.TrayIconShown(); }
+
+    float PeriodLoad() const { return periodLoad_; }
+    const std::string& TaskbarText() const { return taskbarText_; }
+    const LoadHistory& History() const { return history_; }
+
+private:
+    render::IconSwitches IconSwitchesNow() const;
+    render::IconFrameColours IconFrame() const;
+
+    Platform& platform_;
+    platform::MainWindow& window_;
+    frmSet& settings_;
+    float sampleSum_ = 0;
+    float periodLoad_ = 0;
+    std::string taskbarText_;
+    LoadHistory history_;
+    Image picture_;
+    int graphWidth_ = -1;
+    render::TrayIconPicture iconPicture_;
+    render::TrayRegistration tray_;
+    std::optional<std::uint32_t> lastIconSent_;  // tick count of the last picture given to the shell
+};
+
+}  // namespace taktora
