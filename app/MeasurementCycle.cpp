@@ -23,12 +23,14 @@ MeasurementCycle::MeasurementCycle(Platform& platform, platform::MainWindow& win
 void MeasurementCycle::Sample(clsLoadSource* source) {
     if (source != nullptr) {
         sampleSum_ += static_cast<float>(source->Query());
+        ++samples_;
     }
 }
 
 bool MeasurementCycle::Update(int interval, bool firstTickDone, clsCoreTemp* coreTemp, const StartTimes& clocks) {
-    const std::optional<float> load = LoadHistory::PeriodLoad(sampleSum_, interval, kSamplingInterval, firstTickDone);
-    sampleSum_ = 0;
+    const std::optional<float> load =
+        LoadHistory::PeriodLoad(sampleSum_, samples_, interval, kSamplingInterval, firstTickDone);
+    DropSamples();
     if (!load) {
         return false;
     }

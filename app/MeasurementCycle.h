@@ -30,7 +30,10 @@ public:
 
     void Sample(clsLoadSource* source);
     // Drops the samples of the period under way: after sleep they would mix the time before and after it.
-    void DropSamples() { sampleSum_ = 0; }
+    void DropSamples() {
+        sampleSum_ = 0;
+        samples_ = 0;
+    }
     // Ends the period: the graph, the caption and the icons show its load. Returns false before the first refresh
     // tick, while the samples of the start-up period are not a whole period yet.
     bool Update(int interval, bool firstTickDone, clsCoreTemp* coreTemp, const StartTimes& clocks);
@@ -64,6 +67,7 @@ private:
     platform::MainWindow& window_;
     frmSet& settings_;
     float sampleSum_ = 0;
+    int samples_ = 0;
     float periodLoad_ = 0;
     std::string taskbarText_;
     LoadHistory history_;

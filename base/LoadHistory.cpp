@@ -20,15 +20,15 @@ constexpr double kMaxGraphSize = 32767.0;
 LoadHistory::LoadHistory()
     : loadHistory_(kInitialSize, 0.0f), meanHistory_(kInitialSize, 0.0f), tempHistory_(kInitialSize, 0.0f) {}
 
-std::optional<float> LoadHistory::PeriodLoad(float sampleSum, int interval1Ms, int intervalCMs, bool firstTickDone) {
+std::optional<float> LoadHistory::PeriodLoad(float sampleSum, int samples, int interval1Ms, int intervalCMs,
+                                             bool firstTickDone) {
     if (interval1Ms <= 0 || intervalCMs <= 0) {
         interval1Ms = kDefaultRefreshMs;
         intervalCMs = kDefaultSamplingMs;
     }
-    const double ticksPerPeriod = static_cast<double>(interval1Ms) / intervalCMs;
-    float load = static_cast<float>(sampleSum / ticksPerPeriod);
-    // One sampling tick more than nominal can fall into a period; the clamp absorbs it. The negated comparison also
-    // turns NaN and -0 into 0.
+    const double divisor = samples > 0 ? samples : static_cast<double>(interval1Ms) / intervalCMs;
+    float load = static_cast<float>(sampleSum / divisor);
+    // The negated comparison also turns NaN and -0 into 0.
     if (!(load > 0.0f)) {
         load = 0.0f;
     } else if (load > 100.0f) {

@@ -13,10 +13,13 @@ public:
 
     LoadHistory();
 
-    // The mean load of one refresh period from the sum of its sampling-tick results, clamped to 0..100 (a failed
-    // reading that ends up NaN counts as 0). Empty when the update must be skipped: a reading of exactly 100 before
-    // the first refresh tick has finished comes from the sources' start-up state, not from the machine.
-    static std::optional<float> PeriodLoad(float sampleSum, int interval1Ms, int intervalCMs, bool firstTickDone);
+    // The mean load of one refresh period: the sum of its sampling-tick results over the number of samples taken
+    // (Windows fires a 100 ms timer on its 15.6 ms clock and delays it when busy, so a second often holds 9 samples,
+    // not 10); without a sample, over the nominal count. Clamped to 0..100 (a failed reading that ends up NaN counts
+    // as 0). Empty when the update must be skipped: a reading of exactly 100 before the first refresh tick has
+    // finished comes from the sources' start-up state, not from the machine.
+    static std::optional<float> PeriodLoad(float sampleSum, int samples, int interval1Ms, int intervalCMs,
+                                           bool firstTickDone);
 
     // W from the graph box's scale width, or H from its scale height, in pixels.
     static int GraphSize(double scaleSize);

@@ -75,10 +75,13 @@ with_overrides() {
     done
 }
 
+# expect_rect EXPECTED WHAT: the main window comes to EXPECTED once the program has placed and shown it (the window
+# exists a moment before that).
 expect_rect() {
-    local expected=$1 what=$2 rect
-    rect=$(e2e_wait_window) || e2e_die "$what: no main window"
-    e2e_assert_eq "$expected" "$rect" "$what: main window (left top width height visible)"
+    local expected=$1 what=$2
+    e2e_wait_window >/dev/null || e2e_die "$what: no main window"
+    e2e_wait_until 10 eval '[[ $(e2e_window_rect) == "$expected" ]]' ||
+        e2e_assert_eq "$expected" "$(e2e_window_rect)" "$what: main window (left top width height visible)"
 }
 
 expect_no_run_entry() {

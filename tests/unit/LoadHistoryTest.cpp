@@ -19,7 +19,7 @@ std::optional<float> RunPeriod(LoadHistory& history, int samples, float value, i
     for (int i = 0; i < samples; ++i) {
         sampleSum += value;
     }
-    const auto load = LoadHistory::PeriodLoad(sampleSum, refreshMs, kSamplingMs, firstTickDone);
+    const auto load = LoadHistory::PeriodLoad(sampleSum, samples, refreshMs, kSamplingMs, firstTickDone);
     if (load) {
         history.Record(*load, std::nullopt, w);
     }
@@ -42,23 +42,27 @@ TEST(MeasurementCycle, PeriodLoadIsClampedAndGuarded) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     struct Case {
         float sampleSum;
+        int samples;
         int refreshMs;
         bool firstTickDone;
         std::optional<float> expected;
     };
     const Case cases[] = {
-        {1100.0f, 1000, true, 100.0f},         // one extra sample at 100 % is not 110
-        {1000.0f, 1000, true, 100.0f},         // exactly 100 after the first tick is a real reading
-        {1000.0f, 1000, false, std::nullopt},  // exactly 100 before it is the sources' start-up state
-        {1100.0f, 1000, false, std::nullopt},  // clamped to exactly 100 first, so also skipped
-        {999.0f, 1000, false, 99.9f},
-        {0.0f, 1000, false, 0.0f},  // the start-up call
-        {-50.0f, 1000, true, 0.0f},
-        {nan, 1000, true, 0.0f},
-        {400.0f, 0, true, 40.0f},  // a broken refresh interval falls back to one second
+        {450.0f, 9, 1000, true, 50.0f},            // Windows' timer gave 9 samples in a second, not 10
+        {550.0f, 11, 1000, true, 50.0f},           // or 11
+        {1100.0f, 10, 1000, true, 100.0f},         // a reading above 100 is not 110
+        {1000.0f, 10, 1000, true, 100.0f},         // exactly 100 after the first tick is a real reading
+        {1000.0f, 10, 1000, false, std::nullopt},  // exactly 100 before it is the sources' start-up state
+        {1100.0f, 10, 1000, false, std::nullopt},  // clamped to exactly 100 first, so also skipped
+        {999.0f, 10, 1000, false, 99.9f},
+        {0.0f, 0, 1000, false, 0.0f},  // the start-up call, without a sample: the nominal count
+        {250.0f, 0, 500, true, 50.0f},
+        {-50.0f, 10, 1000, true, 0.0f},
+        {nan, 10, 1000, true, 0.0f},
+        {400.0f, 0, 0, true, 40.0f},  // a broken refresh interval falls back to one second
     };
     for (const Case& c : cases) {
-        const auto load = LoadHistory::PeriodLoad(c.sampleSum, c.refreshMs, kSamplingMs, c.firstTickDone);
+        const auto load = LoadHistory::PeriodLoad(c.sampleSum, c.samples, c.refreshMs, kSamplingMs, c.firstTickDone);
         ASSERT_EQ(load.has_value(), c.expected.has_value()) << c.sampleSum << " " << c.firstTickDone;
         if (load) {
             EXPECT_FLOAT_EQ(*load, *c.expected) << c.sampleSum;
