@@ -74,6 +74,7 @@ void Form1::Load() {
     ApplyPriority();
     CreateLoadSource();
     sources_.Source()->Initialize();
+    sources_.ReplaceBrokenSource();
     interval_ = Stored(Setting::Interval);
     settings_.CO1 = RateBoxText(interval_);
     if (runEntryToRestore_) {
@@ -233,6 +234,7 @@ void Form1::CreateLoadSource() {
 
 void Form1::TimerCTick() {
     cycle_.Sample(sources_.Source());
+    sources_.ReplaceBrokenSource();
 }
 
 void Form1::Timer1Tick() {

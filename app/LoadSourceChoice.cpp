@@ -35,6 +35,16 @@ void LoadSourceChoice::ChooseCounters(const platform::OsVersion& os, int nativeA
     }
 }
 
+void LoadSourceChoice::ReplaceBrokenSource() {
+    if (kind_ != LoadSourceKind::Pdh || !source_->Broken()) {
+        return;
+    }
+    source_->Terminate();
+    source_ = std::make_unique<clsCPUUsageNT>(kernel_);
+    source_->Initialize();
+    kind_ = LoadSourceKind::KernelCounters;
+}
+
 void LoadSourceChoice::Terminate() {
     if (source_) {
         source_->Terminate();

@@ -27,6 +27,9 @@ public:
     // the kernel counters otherwise.
     void ChooseCounters(const platform::OsVersion& os, int nativeArchitecture);
 
+    // A PDH source that cannot deliver gives way to the kernel counters, which measure the same processor time.
+    void ReplaceBrokenSource();
+
     LoadSourceKind Kind() const { return kind_; }
     clsLoadSource* Source() { return source_.get(); }
     // The temperature monitor while it is the source, else nullptr.

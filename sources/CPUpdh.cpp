@@ -1,5 +1,6 @@
 #include "sources/CPUpdh.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -20,7 +21,9 @@ constexpr std::array<std::string_view, 3> kProcessorTimeCounters = {"% Processor
                                                                     "% Processor Time"};
 constexpr std::string_view kTotalName = "_Total";
 
-// PDH's English names, which every language understands from Windows Vista on.
+// PDH's English names, which every language understands from Windows Vista on. The Processor Information object
+// (Windows 7 and later) counts every logical processor; Processor only the first 64.
+constexpr std::array<std::string_view, 2> kEnglishObjects = {"Processor Information", "Processor"};
 constexpr std::string_view kEnglishObject = "Processor";
 constexpr std::string_view kEnglishCounter = "% Processor Time";
 
@@ -100,8 +103,8 @@ bool GoodCounterStatus(std::uint32_t counterStatus) {
     return counterStatus == platform::kPdhValidData || counterStatus == platform::kPdhNewData;
 }
 
-PdhCounterEntry EnglishTotal() {
-    return PdhCounterEntry{0, std::string(kEnglishObject), std::string(kEnglishCounter), std::string(kTotalName)};
+PdhCounterEntry EnglishTotal(std::string_view object = kEnglishObject) {
+    return PdhCounterEntry{0, std::string(object), std::string(kEnglishCounter), std::string(kTotalName)};
 }
 
 std::string CounterPath(const std::string& machine, const PdhCounterEntry& entry) {
@@ -133,12 +136,14 @@ void clsCPUpdh::Initialize(const std::string& Machine) {
 }
 
 bool clsCPUpdh::AddEnglishTotal(const std::string& machine) {
-    PdhCounterEntry total = EnglishTotal();
-    if (pdh_.AddEnglishCounter(QueryHandle, CounterPath(machine, total), total.CounterHandle) != kPdhSuccess) {
-        return false;
+    for (const std::string_view object : kEnglishObjects) {
+        PdhCounterEntry total = EnglishTotal(object);
+        if (pdh_.AddEnglishCounter(QueryHandle, CounterPath(machine, total), total.CounterHandle) == kPdhSuccess) {
+            Counters.assign(1, total);
+            return true;
+        }
     }
-    Counters.assign(1, total);
-    return true;
+    return false;
 }
 
 // Leaves Counters as they are unless the system's names for the processor object and its processor-time counter
@@ -192,10 +197,18 @@ void clsCPUpdh::AddCounters(const std::string& machine) {
     }
 }
 
+bool clsCPUpdh::Broken() const {
+    const bool noCounter = std::none_of(Counters.begin(), Counters.end(),
+                                        [](const PdhCounterEntry& entry) { return entry.CounterHandle != 0; });
+    return noCounter || failedCollections_ >= kMaxFailedCollections;
+}
+
 double clsCPUpdh::Query(std::uint8_t CPU) {
     if (QueryHandle == 0 || pdh_.CollectQueryData(QueryHandle) != kPdhSuccess) {
+        ++failedCollections_;
         return 0;
     }
+    failedCollections_ = 0;
     const bool total = CPU == kTotalInstance;
     double result = 0;
     for (const PdhCounterEntry& entry : Counters) {

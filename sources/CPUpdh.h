@@ -32,6 +32,9 @@ public:
     // character reads as CPU (a character that is no digit reads as 0). 0 when collecting or reading fails.
     double Query(std::uint8_t CPU);
     void Terminate() override;
+    // No counter could be added, or the last kMaxFailedCollections collections failed: disabled or damaged
+    // counters, which would read 0 % for the whole session.
+    bool Broken() const override;
     // A collection now makes the next value cover the time from here on.
     void StartFreshInterval() override {
         if (QueryHandle != 0) {
@@ -40,6 +43,7 @@ public:
     }
 
     static constexpr std::uint8_t kTotalInstance = 255;
+    static constexpr int kMaxFailedCollections = 5;
 
     platform::Pdh::Handle QueryHandle = 0;
     std::vector<PdhCounterEntry> Counters;
@@ -50,6 +54,7 @@ private:
     void AddCounters(const std::string& machine);
 
     platform::Pdh& pdh_;
+    int failedCollections_ = 0;
 };
 
 }  // namespace taktora

@@ -12,6 +12,8 @@ public:
     virtual void Terminate() = 0;
     // After the machine slept: the next sample must not be an average over the sleep.
     virtual void StartFreshInterval() {}
+    // The source cannot deliver and never will this session, so another one should measure.
+    virtual bool Broken() const { return false; }
 };
 
 }  // namespace taktora

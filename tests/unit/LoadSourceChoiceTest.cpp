@@ -5,6 +5,8 @@
 namespace taktora {
 namespace {
 
+constexpr char kPdhTotal[] = "\\Processor(_Total)\\% Processor Time";
+
 class LoadSourceChoiceTest : public FormTest {
 protected:
     // A temperature monitor publishing two cores at 30 % and 51 %, 40 and 43 degrees.
@@ -85,9 +87,40 @@ TEST_F(LoadSourceChoiceTest, SourceFollowsPlatformVersionAndArchitecture) {
         FakeMachine m;
         m.system.version = c.version;
         m.system.architecture = c.architecture;
+        m.pdh.englishCounters[kPdhTotal] = {10.0};
         Form1 f{m.platform, m.window};
         f.Load();
         EXPECT_EQ(f.LoadSource(), c.expected) << c.version.major << "." << c.version.minor;
+    }
+}
+
+// Counters disabled or damaged: PDH gives way to the kernel counters rather than reading 0 % all session.
+TEST_F(LoadSourceChoiceTest, PdhThatCannotDeliverFallsBackToTheKernelCounters) {
+    for (const bool addFails : {true, false}) {
+        FakeMachine m;
+        m.system.version = {2, 6, 1};
+        m.system.architecture = 9;
+        if (!addFails) {
+            m.pdh.englishCounters[kPdhTotal] = {10.0};
+            m.pdh.collectStatus = static_cast<platform::PdhStatus>(0xC0000BC6u);
+        }
+        Form1 f{m.platform, m.window};
+        f.Load();
+        for (int tick = 0; tick < 10; ++tick) {
+            EXPECT_EQ(f.LoadSource(), addFails || tick >= 5 ? LoadSourceKind::KernelCounters : LoadSourceKind::Pdh)
+                << addFails << " " << tick;
+            m.kernel.currentTime += 1000000;
+            m.kernel.idleTime += 300000;  // 70 % busy
+            f.TimerCTick();
+        }
+        f.Timer1Tick();  // then a whole period measured by the kernel counters
+        for (int tick = 0; tick < 10; ++tick) {
+            m.kernel.currentTime += 1000000;
+            m.kernel.idleTime += 300000;
+            f.TimerCTick();
+        }
+        f.Timer1Tick();
+        EXPECT_EQ(m.taskbar.caption, "CPU:70%") << addFails;
     }
 }
 

@@ -86,18 +86,61 @@ TEST(PdhLoad, FindsTheProcessorCounterByTheSystemsNames) {
     }
 }
 
-TEST(PdhLoad, EnglishTotalNeedsNoEnumeration) {
+TEST(PdhLoad, EnglishTotalNeedsNoEnumerationAndPrefersProcessorInformation) {
+    const std::string information = "\\Processor Information(_Total)\\% Processor Time";
+    struct Case {
+        bool informationKnown;  // Windows 7 and later
+        std::vector<std::string> adds;
+    };
+    const Case cases[] = {
+        {true, {information}},
+        {false, {information, kEnglishTotal}},
+    };
+    for (const Case& c : cases) {
+        FakePdh pdh;
+        InstallObjects(pdh, {"Prozessor"}, "Prozessor", {"Prozessorzeit (%)"});
+        pdh.englishCounters[kEnglishTotal] = {33.0};
+        if (c.informationKnown) {
+            pdh.englishCounters[information] = {34.0};
+        }
+        clsCPUpdh source(pdh);
+        source.Initialize();
+        std::vector<std::string> expected = {"OpenQuery 1"};
+        for (const std::string& path : c.adds) {
+            expected.push_back("AddEnglishCounter " + path);
+        }
+        EXPECT_EQ(pdh.calls, expected);
+        EXPECT_EQ(source.Query(), c.informationKnown ? 34.0 : 33.0);
+        EXPECT_EQ(source.Query(0), c.informationKnown ? 34.0 : 33.0) << "the total's last character reads as 0";
+        EXPECT_FALSE(source.Broken());
+        source.Terminate();
+        EXPECT_TRUE(pdh.liveCounters.empty());
+        EXPECT_TRUE(pdh.openQueries.empty());
+    }
+}
+
+TEST(PdhLoad, BrokenWithoutACounterOrAfterFiveFailedCollectionsInARow) {
     FakePdh pdh;
-    InstallObjects(pdh, {"Prozessor"}, "Prozessor", {"Prozessorzeit (%)"});
-    pdh.englishCounters[kEnglishTotal] = {33.0};
+    clsCPUpdh none(pdh);
+    none.Initialize();
+    EXPECT_TRUE(none.Broken()) << "no counter could be added";
+
+    pdh.englishCounters[kEnglishTotal] = {20.0};
     clsCPUpdh source(pdh);
     source.Initialize();
-    EXPECT_EQ(pdh.calls, (std::vector<std::string>{"OpenQuery 1", std::string("AddEnglishCounter ") + kEnglishTotal}));
-    EXPECT_EQ(source.Query(), 33.0);
-    EXPECT_EQ(source.Query(0), 33.0) << "the total's last character reads as 0";
-    source.Terminate();
-    EXPECT_TRUE(pdh.liveCounters.empty());
-    EXPECT_TRUE(pdh.openQueries.empty());
+    pdh.collectStatus = kCallFailed;
+    for (int i = 1; i < clsCPUpdh::kMaxFailedCollections; ++i) {
+        source.Query();
+    }
+    pdh.collectStatus = platform::kPdhSuccess;
+    EXPECT_EQ(source.Query(), 20.0);  // a good collection starts the count anew
+    pdh.collectStatus = kCallFailed;
+    for (int i = 1; i < clsCPUpdh::kMaxFailedCollections; ++i) {
+        source.Query();
+    }
+    EXPECT_FALSE(source.Broken());
+    source.Query();
+    EXPECT_TRUE(source.Broken());
 }
 
 // Neither PDH's English names nor the system's: only an English Windows still knows the English path.
