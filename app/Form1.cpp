@@ -13,11 +13,22 @@ constexpr const char* kBuildDate = "05.08.2010";
 constexpr const char* kSettingsApp = "Brisko-Software";
 constexpr const char* kSettingsSection = "Taktora";
 constexpr const char* kRunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+// Windows' own switch for a Run entry (Task Manager's start-up page, the Settings app): a binary value named like
+// it, whose first byte is even while the entry is on (2) and odd when the user switched it off (3, 7).
+constexpr const char* kStartupApprovedPath =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+constexpr std::size_t kStartupApprovedBytes = 12;
 constexpr int kTwipsPerInch = 1440;
 constexpr int kNtPlatform = 2;
 
 int OptionValue(const OptionBox& box) {
     return box.Checked() ? 1 : 0;
+}
+
+bool SwitchedOffByWindows(platform::Registry& registry) {
+    const auto data =
+        registry.Read(platform::RegRoot::CurrentUser, kStartupApprovedPath, kSettingsSection, kStartupApprovedBytes);
+    return data && data->type == platform::RegType::Binary && !data->text.empty() && (data->text[0] & 1) != 0;
 }
 
 }  // namespace
@@ -102,12 +113,14 @@ void Form1::ShowAfterLoad() {
 
 void Form1::ApplyCommandLine() {
     const CommandLineChoice choice = ParseCommandLine(platform_.system.CommandLineArguments());
-    if (choice.startupWait) {
-        // Started at logon: give the rest of the desktop its start before we take a high priority.
-        platform_.system.Sleep(kStartupWaitMs);
-        windowsStartKnown_ = true;
-    }
+    windowsStartKnown_ = choice.startupWait;
     keySuffix_ = choice.keySuffix;
+}
+
+void Form1::WaitAtLogon(platform::System& system) {
+    if (ParseCommandLine(system.CommandLineArguments()).startupWait) {
+        system.Sleep(kStartupWaitMs);
+    }
 }
 
 void Form1::InstallSizeLimits() {
@@ -178,8 +191,10 @@ void Form1::TransferOptions() {
 void Form1::CheckRunEntry() {
     const std::string entry =
         RegGetString(platform_.registry, platform::RegRoot::CurrentUser, kRunKeyPath, kSettingsSection);
-    settings_.CkS.SetChecked(!entry.empty());
-    runAtStartupOn_ = !entry.empty();
+    // An entry that Windows keeps switched off does not start the program.
+    const bool starts = !entry.empty() && !SwitchedOffByWindows(platform_.registry);
+    settings_.CkS.SetChecked(starts);
+    runAtStartupOn_ = starts;
     if (entry.empty() && Stored(Setting::RunAtStartup) == 1) {
         // The user asked for the Run entry but it has gone (cleaned up by some tool): put it back once the rest of
         // the settings is read.
@@ -364,6 +379,11 @@ void Form1::WriteSettings() {
             if (runAtStartupOn_) {
                 RegSetString(platform_.registry, platform::RegRoot::CurrentUser, kRunKeyPath, kSettingsSection,
                              probe_.QuotedExePath() + " /startup");
+                // The user asked for it here, so Windows' switch-off goes; otherwise the entry would stay inert.
+                if (SwitchedOffByWindows(platform_.registry)) {
+                    platform_.registry.DeleteValue(platform::RegRoot::CurrentUser, kStartupApprovedPath,
+                                                   kSettingsSection);
+                }
             } else {
                 RegDeleteString(platform_.registry, platform::RegRoot::CurrentUser, kRunKeyPath, kSettingsSection);
             }

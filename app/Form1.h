@@ -26,6 +26,9 @@ public:
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
+    // Started by the Run entry at logon: gives the rest of the desktop its start before we take a high priority.
+    // Runs before any window of the program exists, so that nobody's broadcast waits for our message queue.
+    static void WaitAtLogon(platform::System& system);
     // The load handler. The window itself becomes visible afterwards through ShowAfterLoad.
     void Load();
     void ShowAfterLoad();

@@ -30,6 +30,7 @@ std::string RegGetString(platform::Registry& registry, platform::RegRoot root, c
             return data->text.substr(0, data->text.find('\0'));
         case platform::RegType::MultiString:
             return RemoveDoubleZeros(data->text);
+        case platform::RegType::Binary:
         case platform::RegType::Other:
             break;
     }

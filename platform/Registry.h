@@ -8,9 +8,10 @@ namespace taktora::platform {
 
 enum class RegRoot { CurrentUser, LocalMachine };
 
-enum class RegType { String, MultiString, Other };
+enum class RegType { String, MultiString, Binary, Other };
 
-// A value as stored: its type and every character of its data, embedded zero characters included, as UTF-8.
+// A value as stored: its type and every character of its data, embedded zero characters included, as UTF-8; the
+// data of a binary value byte for byte.
 struct RegData {
     RegType type = RegType::Other;
     std::string text;

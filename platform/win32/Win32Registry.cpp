@@ -20,6 +20,8 @@ RegType TypeOf(DWORD type) {
             return RegType::String;
         case REG_MULTI_SZ:
             return RegType::MultiString;
+        case REG_BINARY:
+            return RegType::Binary;
         default:
             return RegType::Other;
     }
@@ -49,6 +51,9 @@ std::optional<RegData> Win32Registry::Read(RegRoot root, const std::string& subk
     if (RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
                          &received) != ERROR_SUCCESS) {
         return std::nullopt;
+    }
+    if (type == REG_BINARY) {
+        return RegData{RegType::Binary, std::string(reinterpret_cast<const char*>(buffer.data()), received)};
     }
     return RegData{TypeOf(type), WideToUtf8(std::wstring_view(buffer.data(), received / sizeof(wchar_t)))};
 }

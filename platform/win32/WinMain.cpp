@@ -40,6 +40,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     Win32Registry registry;
     Win32System system;
+    taktora::Form1::WaitAtLogon(system);
     Win32FileSystem files;
     Win32Kernel kernel;
     Win32Desktop desktop;

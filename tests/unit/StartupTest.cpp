@@ -62,6 +62,29 @@ TEST_F(StartupTest, ExistingRunEntryTicksTheBoxAndSurvivesTheSave) {
     EXPECT_EQ(Stored("RunAtStartup"), "0");
 }
 
+// Task Manager and the Settings app switch a Run entry off with a binary value of their own.
+TEST_F(StartupTest, RunEntrySwitchedOffByWindowsShowsUntickedUntilTheUserTicksIt) {
+    const std::string approved = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+    struct Case {
+        char firstByte;
+        bool ticked;
+    };
+    for (const Case c : {Case{2, true}, Case{3, false}, Case{7, false}}) {
+        FakeMachine m;
+        m.registry.Put(RegRoot::CurrentUser, kRunKey, "Taktora", {RegType::String, "\"C:\\T\\taktora.exe\" /startup"});
+        m.registry.Put(RegRoot::CurrentUser, approved, "Taktora",
+                       {RegType::Binary, std::string(1, c.firstByte) + std::string(11, '\0')});
+        Form1 f{m.platform, m.window};
+        f.Load();
+        EXPECT_EQ(f.Settings().CkS.Checked(), c.ticked) << int{c.firstByte};
+        f.Settings().CkS.SetChecked(true);
+        f.SaveSet();
+        EXPECT_EQ(m.registry.Get(RegRoot::CurrentUser, approved, "Taktora").has_value(), c.ticked)
+            << "a switch-off is removed when the user ticks the box, " << int{c.firstByte};
+        EXPECT_TRUE(m.registry.Get(RegRoot::CurrentUser, kRunKey, "Taktora"));
+    }
+}
+
 TEST_F(StartupTest, ProfileRunAtStartupIsReadUnderTheSuffixAndWrittenWithout) {
     Store("RunAtStartup", "1");
     system.arguments = "2";
@@ -88,9 +111,11 @@ TEST_F(StartupTest, CommandLineChoosesWaitAndProfile) {
         FakeMachine m;
         auto& sys = m.system;
         sys.arguments = c.arguments;
-        Form1 f{m.platform, m.window};
-        f.Load();
+        Form1::WaitAtLogon(sys);
         EXPECT_EQ(sys.sleeps, c.waits ? std::vector<int>{15000} : std::vector<int>{}) << c.arguments;
+        Form1 f{m.platform, m.window};
+        f.Load();  // the window exists by now: no more waiting
+        EXPECT_EQ(sys.sleeps.size(), c.waits ? 1u : 0u) << c.arguments;
         f.Unload();
         EXPECT_TRUE(m.Stored(std::string("WinTop") + c.suffix)) << c.arguments;
     }
