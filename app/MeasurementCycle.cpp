@@ -59,6 +59,7 @@ bool MeasurementCycle::Update(int interval, bool firstTickDone, clsCoreTemp* cor
 
     if (!Fits(client)) {
         picture_.Resize(client.width, client.height);
+        graph_.Invalidate();
     }
     graph.ShowUptime = settings_.CkL.Checked();
     if (graph.ShowUptime) {
@@ -69,7 +70,7 @@ bool MeasurementCycle::Update(int interval, bool firstTickDone, clsCoreTemp* cor
     graph.windowFrame = platform_.desktop.SystemColour(kColourWindowFrame);
     graph.buttonShadow = platform_.desktop.SystemColour(kColourButtonShadow);
     graph.visible = window_.IsVisible();
-    const std::optional<std::string> toolTip = render::DrawLoadGraph(picture_, platform_.text, graph);
+    const std::optional<std::string> toolTip = graph_.Draw(picture_, platform_.text, graph);
     window_.Present(picture_);
     if (toolTip) {
         window_.SetToolTip(*toolTip);
@@ -123,6 +124,7 @@ void MeasurementCycle::ShowTrayIcon(bool show) {
 
 void MeasurementCycle::Resize(const platform::Size& client) {
     picture_.Resize(client.width, client.height);
+    graph_.Invalidate();
     if (client.width != graphWidth_) {
         graphWidth_ = client.width;
         history_.ResetForWidth();
@@ -134,6 +136,7 @@ void MeasurementCycle::Resize(const platform::Size& client) {
 
 void MeasurementCycle::ShowWaitNote() {
     render::DrawWaitNote(picture_, platform_.text);
+    graph_.Invalidate();
     window_.Present(picture_);
 }
 

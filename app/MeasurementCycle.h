@@ -9,6 +9,7 @@
 #include "clocks/StartTimes.h"
 #include "platform/Image.h"
 #include "platform/MainWindow.h"
+#include "render/LoadGraph.h"
 #include "render/TrayIconImage.h"
 #include "sources/CoreTemp.h"
 #include "sources/LoadSource.h"
@@ -72,6 +73,7 @@ private:
     std::string taskbarText_;
     LoadHistory history_;
     Image picture_;
+    render::LoadGraphPainter graph_;
     int graphWidth_ = -1;
     render::TrayIconPicture iconPicture_;
     render::TrayRegistration tray_;

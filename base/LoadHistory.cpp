@@ -73,6 +73,7 @@ void LoadHistory::Record(float periodLoad, std::optional<float> temp, int w) {
     std::copy(meanHistory_.begin() + 1, meanHistory_.begin() + newest + 1, meanHistory_.begin());
     std::copy(tempHistory_.begin() + 1, tempHistory_.begin() + newest + 1, tempHistory_.begin());
 
+    ++serial_;
     int divisor = w;
     if (filledColumns_ < w) {
         ++filledColumns_;

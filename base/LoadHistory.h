@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -25,7 +26,10 @@ public:
     static int GraphSize(double scaleSize);
 
     // The next update starts the graph afresh; called whenever the graph width changes.
-    void ResetForWidth() { filledColumns_ = 0; }
+    void ResetForWidth() {
+        filledColumns_ = 0;
+        ++serial_;
+    }
 
     // Records one update for a graph of W columns. temp is the Core Temp temperature, empty while Core Temp is not
     // the source (TempHistory is then left alone).
@@ -37,6 +41,8 @@ public:
     const std::vector<float>& Temps() const { return tempHistory_; }
     float WindowMean() const { return windowMean_; }
     int FilledColumns() const { return filledColumns_; }
+    // Changes with every Record and every reset, so a drawing can tell whether exactly one update came since.
+    std::uint64_t Serial() const { return serial_; }
 
 private:
     std::vector<float> loadHistory_;
@@ -44,6 +50,7 @@ private:
     std::vector<float> tempHistory_;
     float windowMean_ = 0.0f;
     int filledColumns_ = 0;
+    std::uint64_t serial_ = 0;
 };
 
 }  // namespace taktora

@@ -64,48 +64,73 @@ void TrimTrailingBlanks(std::string& text) {
     text.erase(end == std::string::npos ? 0 : end + 1);
 }
 
-void DrawColumns(Image& image, const LoadGraphInput& in) {
-    const auto& loads = in.history.Loads();
-    const auto& means = in.history.Means();
-    const auto& temps = in.history.Temps();
+// The columns the history fills: indexes first to last, drawn at x = index + 1; every other column is black.
+struct ColumnRange {
+    int first;
+    int last;
+};
+
+ColumnRange Columns(const LoadGraphInput& in) {
+    // A W that the history was never recorded with must not read past its end.
+    const int last = std::min(in.w, static_cast<int>(in.history.Loads().size()) - 1);
+    return {std::max(last - in.history.FilledColumns(), 0), last};
+}
+
+bool ShowsCurve(const LoadGraphInput& in) {
+    return in.ShowCurve && in.TjMax != 0;
+}
+
+// One column of a cleared picture: the whole height, background, mean band, bar and dots.
+void DrawColumn(Image& image, const LoadGraphInput& in, int i) {
+    const int x = i + 1;
     const int bottom = image.Height() - 1;
     const double h = in.h;
-    // A W that the history was never recorded with must not read past its end.
-    const int last = std::min(in.w, static_cast<int>(loads.size()) - 1);
-    const int first = std::max(last - in.history.FilledColumns(), 0);
-    const bool curve = in.ShowCurve && in.TjMax != 0;
+    const float load = in.history.Loads()[i];
+    const float mean = in.history.Means()[i];
+    const int yL = Row(h - load * h / 100.0 + 1.0, image.Height());
+    const int yA = Row(h - mean * h / 100.0 + 1.0, image.Height());
 
-    for (int i = first; i <= last; ++i) {
-        const int x = i + 1;
-        const float load = loads[i];
-        const float mean = means[i];
-        const int yL = Row(h - load * h / 100.0 + 1.0, image.Height());
-        const int yA = Row(h - mean * h / 100.0 + 1.0, image.Height());
-
-        // The bar covers yL down to the bottom, so the background stops above it: half the writes on tall boxes.
-        image.Line(x, 0, x, std::min(yL - 1, bottom), kColumnBackground);
-        if (mean > load) {
-            image.Line(x, yA, x, yL, kMeanBand);
-            image.Set(x, yA, kMeanAboveBar);
-        }
-        image.Line(x, yL, x, bottom, kLoadBar);
-        if (load > mean) {
-            image.Set(x, yA, kMeanInsideBar);
-        }
-        if (curve) {
-            image.Set(x, Row(h - temps[i] * h / in.TjMax, image.Height()), kTemperatureDot);
-        }
-        if (yL > 1) {
-            image.Set(x, yL, kBarTop);
-        }
+    // The bar covers yL down to the bottom, so the background stops above it: half the writes on tall boxes.
+    image.Line(x, 0, x, std::min(yL - 1, bottom), kColumnBackground);
+    if (mean > load) {
+        image.Line(x, yA, x, yL, kMeanBand);
+        image.Set(x, yA, kMeanAboveBar);
+    }
+    image.Line(x, yL, x, bottom, kLoadBar);
+    if (load > mean) {
+        image.Set(x, yA, kMeanInsideBar);
+    }
+    if (ShowsCurve(in)) {
+        image.Set(x, Row(h - in.history.Temps()[i] * h / in.TjMax, image.Height()), kTemperatureDot);
+    }
+    if (yL > 1) {
+        image.Set(x, yL, kBarTop);
     }
 }
 
+void DrawColumns(Image& image, const LoadGraphInput& in) {
+    const ColumnRange range = Columns(in);
+    for (int i = range.first; i <= range.last; ++i) {
+        DrawColumn(image, in, i);
+    }
+}
+
+// Column x as a full redraw leaves it before the texts and the frame.
+void RedrawColumn(Image& image, const LoadGraphInput& in, const ColumnRange& range, int x) {
+    image.Line(x, 0, x, image.Height() - 1, 0);
+    if (x - 1 >= range.first && x - 1 <= range.last) {
+        DrawColumn(image, in, x - 1);
+    }
+}
+
+using TextColumns = std::vector<std::pair<int, int>>;
+
 void DrawShadowed(Image& image, platform::TextPainter& painter, int y, const LineColours& colours,
-                  const std::string& text) {
+                  const std::string& text, TextColumns& columns) {
     const Font font = InfoFont();
     painter.Draw(image, font, 8, y + 1, colours.shadow, text);
     painter.Draw(image, font, 7, y, colours.text, text);
+    columns.emplace_back(7, 8 + painter.MeasureWidth(font, text));
 }
 
 std::string Tooltip(const LoadGraphInput& in, const std::string& loadText) {
@@ -123,6 +148,43 @@ std::string Tooltip(const LoadGraphInput& in, const std::string& loadText) {
     return tip;
 }
 
+// The load text, the information lines and the frame over the columns; returns the tooltip.
+std::string DrawOverlays(Image& image, platform::TextPainter& painter, const LoadGraphInput& in, TextColumns& columns) {
+    columns.clear();
+    const std::string loadText = std::to_string(WholePercent(in.PeriodLoad)) + "%";
+    const Font loadFont = LoadTextFont();
+    const int textWidth = painter.MeasureWidth(loadFont, loadText);
+    const int textLeft = image.Width() - textWidth - 1 - 6;
+    painter.Draw(image, loadFont, textLeft + 1, 6, kDarkGrey, loadText);
+    painter.Draw(image, loadFont, textLeft, 5, kWhite, loadText);
+    columns.emplace_back(textLeft, textLeft + 1 + textWidth);
+
+    std::string tooltip = Tooltip(in, loadText);
+
+    // On a scaled screen the font grows; the lines move apart with it so they never overlap.
+    const int lineStep = std::max(kLineStep, painter.LineHeight(InfoFont()));
+    int y = kFirstLineTop;
+    if (in.ShowUptime) {
+        DrawShadowed(image, painter, y, kUptimeColours, in.uptimeText, columns);
+        y += lineStep;
+    }
+    if (in.ShowSpeed) {
+        DrawShadowed(image, painter, y, kSpeedColours, FormatFixed(in.fCPUspeed, 0, in.decimalSeparator) + " MHz",
+                     columns);
+        y += lineStep;
+    }
+    if (in.ShowTemp) {
+        DrawShadowed(image, painter, y, kTemperatureColours, FormatFixed(in.Temp, 0, in.decimalSeparator) + " °C",
+                     columns);
+    }
+
+    DrawGraphFrame(image, in.windowFrame, in.buttonShadow);
+    return tooltip;
+}
+
+// Glyphs may reach a little past the width their font reports (overhang, ClearType's fringe).
+constexpr int kTextMargin = 3;
+
 }  // namespace
 
 std::optional<std::string> DrawLoadGraph(Image& image, platform::TextPainter& painter, const LoadGraphInput& in) {
@@ -132,33 +194,42 @@ std::optional<std::string> DrawLoadGraph(Image& image, platform::TextPainter& pa
     }
     image.Fill(0);
     DrawColumns(image, in);
+    TextColumns columns;
+    return DrawOverlays(image, painter, in, columns);
+}
 
-    const std::string loadText = std::to_string(WholePercent(in.PeriodLoad)) + "%";
-    const Font loadFont = LoadTextFont();
-    const int textWidth = painter.MeasureWidth(loadFont, loadText);
-    const int textLeft = image.Width() - textWidth - 1 - 6;
-    painter.Draw(image, loadFont, textLeft + 1, 6, kDarkGrey, loadText);
-    painter.Draw(image, loadFont, textLeft, 5, kWhite, loadText);
-
-    std::string tooltip = Tooltip(in, loadText);
-
-    // On a scaled screen the font grows; the lines move apart with it so they never overlap.
-    const int lineStep = std::max(kLineStep, painter.LineHeight(InfoFont()));
-    int y = kFirstLineTop;
-    if (in.ShowUptime) {
-        DrawShadowed(image, painter, y, kUptimeColours, in.uptimeText);
-        y += lineStep;
+std::optional<std::string> LoadGraphPainter::Draw(Image& image, platform::TextPainter& painter,
+                                                  const LoadGraphInput& in) {
+    if (!in.visible) {
+        valid_ = false;
+        return DrawLoadGraph(image, painter, in);
     }
-    if (in.ShowSpeed) {
-        DrawShadowed(image, painter, y, kSpeedColours, FormatFixed(in.fCPUspeed, 0, in.decimalSeparator) + " MHz");
-        y += lineStep;
+    const Layout layout{image.Width(), image.Height(), in.w, in.h, ShowsCurve(in), ShowsCurve(in) ? in.TjMax : 0};
+    const ColumnRange range = Columns(in);
+    const bool oneUpdate = valid_ && layout == layout_ && in.history.Serial() == serial_ + 1;
+    if (!oneUpdate || range.last + 1 >= image.Width()) {
+        image.Fill(0);
+        DrawColumns(image, in);
+    } else {
+        // Every column moves one to the left; the history moved by one index.
+        for (int y = 0; y < image.Height(); ++y) {
+            Pixel* row = image.Data() + static_cast<std::size_t>(y) * image.Width();
+            std::copy(row + 2, row + range.last + 2, row + 1);
+        }
+        RedrawColumn(image, in, range, range.last + 1);
+        // What the texts of the last picture covered, where it was and one column to the left.
+        for (const auto& [left, right] : textColumns_) {
+            const int from = std::max(left - 1 - kTextMargin, 0);
+            const int to = std::min(right + kTextMargin, image.Width() - 1);
+            for (int x = from; x <= to; ++x) {
+                RedrawColumn(image, in, range, x);
+            }
+        }
     }
-    if (in.ShowTemp) {
-        DrawShadowed(image, painter, y, kTemperatureColours, FormatFixed(in.Temp, 0, in.decimalSeparator) + " °C");
-    }
-
-    DrawGraphFrame(image, in.windowFrame, in.buttonShadow);
-    return tooltip;
+    valid_ = true;
+    layout_ = layout;
+    serial_ = in.history.Serial();
+    return DrawOverlays(image, painter, in, textColumns_);
 }
 
 void DrawGraphFrame(Image& image, Colour windowFrame, Colour buttonShadow) {

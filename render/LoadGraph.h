@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "base/LoadHistory.h"
 #include "platform/Image.h"
@@ -35,6 +38,32 @@ struct LoadGraphInput {
 // Redraws the whole graph (the image is the graph area at the client size). A hidden window gets only the frame.
 // Returns the new tooltip text of the box, or nothing when the tooltip stays as it is (hidden window).
 std::optional<std::string> DrawLoadGraph(Image& image, platform::TextPainter& painter, const LoadGraphInput& input);
+
+// Draws the graph update by update with the pixels of DrawLoadGraph, at the cost of what changed: while exactly one
+// update came since the last picture and nothing else changed, the columns scroll by one, and only the new column
+// and the columns under the texts of the last picture are drawn again. Anything else is a full redraw.
+class LoadGraphPainter {
+public:
+    std::optional<std::string> Draw(Image& image, platform::TextPainter& painter, const LoadGraphInput& input);
+    // The picture was changed elsewhere (cleared, resized, written on): the next update draws everything.
+    void Invalidate() { valid_ = false; }
+
+private:
+    struct Layout {
+        int width = 0;
+        int height = 0;
+        int w = 0;
+        int h = 0;
+        bool curve = false;
+        unsigned tjMax = 0;
+        bool operator==(const Layout&) const = default;
+    };
+
+    bool valid_ = false;
+    Layout layout_;
+    std::uint64_t serial_ = 0;
+    std::vector<std::pair<int, int>> textColumns_;  // first and last column of every text of the last picture
+};
 
 // The sunken frame about the box; the resize path draws it on its own right after clearing the box.
 void DrawGraphFrame(Image& image, platform::Colour windowFrame, platform::Colour buttonShadow);

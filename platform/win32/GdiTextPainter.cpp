@@ -27,16 +27,29 @@ HFONT GdiTextPainter::FontFor(const Font& font) {
     return handle;
 }
 
+void GdiTextPainter::Select(const Font& font) {
+    const HFONT handle = FontFor(font);
+    if (handle == selectedFont_) {
+        return;
+    }
+    if (fontSelection_) {
+        fontSelection_->Replace(handle);
+    } else {
+        fontSelection_.emplace(dc_.Get(), handle);
+    }
+    selectedFont_ = handle;
+}
+
 int GdiTextPainter::MeasureWidth(const Font& font, const std::string& text) {
     const std::wstring wide = Utf8ToWide(text);
-    const SelectedObject selectedFont(dc_.Get(), FontFor(font));
+    Select(font);
     SIZE extent{};
     GetTextExtentPoint32W(dc_.Get(), wide.data(), static_cast<int>(wide.size()), &extent);
     return extent.cx;
 }
 
 int GdiTextPainter::LineHeight(const Font& font) {
-    const SelectedObject selectedFont(dc_.Get(), FontFor(font));
+    Select(font);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc_.Get(), &metrics);
     return metrics.tmHeight;
@@ -77,7 +90,7 @@ void GdiTextPainter::Draw(Image& image, const Font& font, int x, int y, Colour c
     // GDI cannot draw into the image's own memory, so the text goes through a DIB section that covers the text's
     // cell: it takes a copy of that part of the image and is copied back afterwards.
     const std::wstring wide = Utf8ToWide(text);
-    const SelectedObject selectedFont(dc_.Get(), FontFor(font));
+    Select(font);
     SIZE extent{};
     GetTextExtentPoint32W(dc_.Get(), wide.data(), static_cast<int>(wide.size()), &extent);
     // Italic overhangs and the like may reach a little past the measured cell.
@@ -112,6 +125,8 @@ void GdiTextPainter::Draw(Image& image, const Font& font, int x, int y, Colour c
 void GdiTextPainter::SetDpi(int dpi) {
     if (dpi != dpi_) {
         dpi_ = dpi;
+        fontSelection_.reset();
+        selectedFont_ = nullptr;
         fonts_.clear();
     }
 }

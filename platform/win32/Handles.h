@@ -137,6 +137,8 @@ public:
     SelectedObject(SelectedObject&& other) noexcept
         : dc_(std::exchange(other.dc_, nullptr)), previous_(std::exchange(other.previous_, nullptr)) {}
     SelectedObject& operator=(SelectedObject&&) = delete;
+    // Selects another object in its place; the DC still gets its original object back at the end.
+    void Replace(HGDIOBJ object) { SelectObject(dc_, object); }
 
 private:
     HDC dc_;

@@ -57,7 +57,8 @@ TrayMouse TrayEventOf(UINT mouseMessage) {
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance) {
-    RegisterClass(instance, kClassName, CS_DBLCLKS, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), TAKTORA_ICON);
+    RegisterClass(instance, kClassName, CS_DBLCLKS | CS_OWNDC, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
+                  TAKTORA_ICON);
     // A tool window keeps the main window off the taskbar; the sizing border is its only frame.
     Create(instance, kClassName, L"", WS_EX_TOOLWINDOW, WS_POPUP | WS_THICKFRAME, 0, 0, 192, 64, nullptr);
     CreateToolTip(instance);

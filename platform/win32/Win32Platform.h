@@ -95,6 +95,9 @@ public:
 
 private:
     HFONT FontFor(const Font& font);
+    // Selects the font into the DC and leaves it there: selecting the DC's default font back after every call made
+    // Wine ask the X server's resources about antialiasing each time.
+    void Select(const Font& font);
     // A DIB section of at least this size, kept selected into the painter's DC between calls.
     bool EnsureCell(int width, int height);
 
@@ -106,6 +109,9 @@ private:
     int cellHeight_ = 0;
     std::optional<SelectedObject> cellSelection_;
     std::vector<std::pair<Font, GdiFont>> fonts_;
+    // Declared after the fonts, so that the DC has its own font back before they go.
+    std::optional<SelectedObject> fontSelection_;
+    HFONT selectedFont_ = nullptr;
 };
 
 }  // namespace taktora::platform::win32
