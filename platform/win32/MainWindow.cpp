@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <optional>
+
 #include "app/Form1.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Resources.h"
@@ -61,6 +63,7 @@ Size MainWindow::ClientSize() {
 
 void MainWindow::Show() {
     ShowWindow(Handle(), SW_SHOWNA);
+    frame_.Check(Handle());
 }
 
 void MainWindow::Hide() {
@@ -175,6 +178,9 @@ void MainWindow::OnGetMinMaxInfo(MINMAXINFO& info) {
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const std::optional<LRESULT> answer = frame_.Handle(Handle(), message, wParam, lParam)) {
+        return *answer;
+    }
     if (form_ == nullptr) {
         return Default(message, wParam, lParam);
     }
