@@ -15,6 +15,9 @@ namespace taktora::platform::win32 {
 
 namespace {
 
+// WM_GETDPISCALEDSIZE, from Windows 10 1703 on.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
+
 // The shift mask of the key table: 1 Shift, 2 Ctrl, 4 Alt.
 int ShiftState() {
     return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
@@ -272,13 +275,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 form_->Resumed();
             }
             return TRUE;
+        case kGetDpiScaledSize:
+            return TRUE;  // the size in pixels stays as it is
         case WM_DPICHANGED: {
+            // The window keeps its size in pixels, and with it the graph's width and history; only the text is made
+            // anew for the new scale. Windows before 10 1703 suggest a scaled size: of that only the place is taken.
             const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
             if (dpiChanged_) {
                 dpiChanged_(HIWORD(wParam));
             }
-            SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                         suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
         case WM_DESTROY:
