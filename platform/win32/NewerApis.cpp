@@ -40,4 +40,12 @@ int WindowDpi(HWND window) {
     return GetDeviceCaps(screen.Get(), LOGPIXELSY);
 }
 
+void AllowMessageFromLowerIntegrity(HWND window, UINT message) {
+    static const auto change =
+        Find<decltype(&ChangeWindowMessageFilterEx)>(GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx");
+    if (change != nullptr) {
+        change(window, message, MSGFLT_ALLOW, nullptr);
+    }
+}
+
 }  // namespace taktora::platform::win32

@@ -17,4 +17,8 @@ std::optional<Rect> VisibleWindowRect(HWND window);
 // The window's DPI: its monitor's from Windows 10 1607 on, the system's before.
 int WindowDpi(HWND window);
 
+// Lets a program of lower integrity (Explorer, when this program runs as administrator) send the message to the
+// window.
+void AllowMessageFromLowerIntegrity(HWND window, UINT message);
+
 }  // namespace taktora::platform::win32
