@@ -96,9 +96,6 @@ void Form1::Load() {
         window_.SetTopMost(true);
     }
     ReSize();
-    if (!firstTickDone_) {
-        cycle_.ShowWaitNote();
-    }
     CPUDraw();
     window_.StartTimer(platform::TimerId::Refresh, interval_);
     window_.StartTimer(platform::TimerId::Sampling, MeasurementCycle::kSamplingInterval);
@@ -339,7 +336,7 @@ void Form1::ReSize() {
             settingsCaption_ + "   (Size: " + std::to_string(client.width) + "*" + std::to_string(client.height) + ")";
         settings_.Refresh();
     }
-    cycle_.Resize(client);
+    cycle_.Resize(client, !firstTickDone_);
 }
 
 void Form1::SaveSet() {

@@ -122,7 +122,7 @@ void MeasurementCycle::ShowTrayIcon(bool show) {
     }
 }
 
-void MeasurementCycle::Resize(const platform::Size& client) {
+void MeasurementCycle::Resize(const platform::Size& client, bool waiting) {
     picture_.Resize(client.width, client.height);
     graph_.Invalidate();
     if (client.width != graphWidth_) {
@@ -131,12 +131,9 @@ void MeasurementCycle::Resize(const platform::Size& client) {
     }
     render::DrawGraphFrame(picture_, platform_.desktop.SystemColour(kColourWindowFrame),
                            platform_.desktop.SystemColour(kColourButtonShadow));
-    window_.Present(picture_);
-}
-
-void MeasurementCycle::ShowWaitNote() {
-    render::DrawWaitNote(picture_, platform_.text);
-    graph_.Invalidate();
+    if (waiting) {
+        render::DrawWaitNote(picture_, platform_.text);
+    }
     window_.Present(picture_);
 }
 

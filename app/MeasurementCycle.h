@@ -43,13 +43,13 @@ public:
     // The icon registered at start with a load of 0, before the first update.
     void PrepareTrayIcon();
 
-    // A new client size: a cleared graph with its frame, and a fresh graph when the width changed.
-    void Resize(const platform::Size& client);
+    // A new client size: a cleared graph with its frame, and a fresh graph when the width changed. Until the first
+    // update, the picture also says that it is coming.
+    void Resize(const platform::Size& client, bool waiting);
     // Whether the graph picture has the client size already.
     bool Fits(const platform::Size& client) const {
         return picture_.Width() == client.width && picture_.Height() == client.height;
     }
-    void ShowWaitNote();
 
     void ShowTrayIcon(bool show);
     void HideTrayIcon() { tray_.Hide(); }

@@ -50,7 +50,10 @@ private:
     std::vector<Pixel> pixels_;
 };
 
-// Every pixel repeated factor x factor times: a crisp picture at a whole-number display scale.
-Image Enlarge(const Image& image, int factor);
+// The picture at another size, nearest neighbour: pixel (x, y) is the source's (x * W / width, y * H / height),
+// rounded down, so every source pixel becomes a block of whole pixels and no colours are blended; at 125 or 150 %
+// the blocks are of two sizes, and the picture stays crisp. A size that is not a positive number (the system could
+// not tell it) keeps the picture as it is.
+Image ScaleTo(const Image& image, int width, int height);
 
 }  // namespace taktora

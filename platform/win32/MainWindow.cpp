@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <optional>
+
 #include "app/Form1.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Resources.h"
@@ -12,6 +14,9 @@
 namespace taktora::platform::win32 {
 
 namespace {
+
+// WM_GETDPISCALEDSIZE, from Windows 10 1703 on.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
 
 unsigned ModifiersHeld() {
     return (GetKeyState(VK_SHIFT) < 0 ? kShiftKey : kNoModifier) |
@@ -97,6 +102,7 @@ Size MainWindow::ClientSize() {
 
 void MainWindow::Show() {
     ShowWindow(Handle(), SW_SHOWNA);
+    frame_.Check(Handle());
 }
 
 void MainWindow::Hide() {
@@ -214,6 +220,9 @@ void MainWindow::OnGetMinMaxInfo(MINMAXINFO& info) {
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const std::optional<LRESULT> answer = frame_.Handle(Handle(), message, wParam, lParam)) {
+        return *answer;
+    }
     if (form_ == nullptr) {
         return Default(message, wParam, lParam);
     }
@@ -305,13 +314,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 form_->Resumed();
             }
             return TRUE;
+        case kGetDpiScaledSize:
+            return TRUE;  // the size in pixels stays as it is
         case WM_DPICHANGED: {
+            // The window keeps its size in pixels, and with it the graph's width and history; only the text is made
+            // anew for the new scale. Windows before 10 1703 suggest a scaled size: of that only the place is taken.
             const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
             if (dpiChanged_) {
                 dpiChanged_(HIWORD(wParam));
             }
-            SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                         suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
         case WM_DESTROY:

@@ -8,6 +8,7 @@
 #include "platform/Image.h"
 #include "platform/MainWindow.h"
 #include "platform/win32/WindowBase.h"
+#include "platform/win32/WindowFrame.h"
 
 namespace taktora {
 class Form1;
@@ -51,6 +52,7 @@ private:
     void CreateToolTip(HINSTANCE instance);
 
     Form1* form_ = nullptr;
+    WindowFrame frame_;
     std::function<void(int)> dpiChanged_;
     Image picture_;
     HWND toolTip_ = nullptr;

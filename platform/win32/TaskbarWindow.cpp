@@ -15,8 +15,8 @@ constexpr const wchar_t* kInitialCaption = L"Taktora";
 
 }  // namespace
 
-TaskbarWindow::TaskbarWindow(HINSTANCE instance, int dpi, IconFactory& icons)
-    : dpi_(dpi), caption_(kInitialCaption), icon_(icons) {
+TaskbarWindow::TaskbarWindow(HINSTANCE instance, int dpi, IconFactory& smallIcons, IconFactory& bigIcons)
+    : dpi_(dpi), caption_(kInitialCaption), smallIcon_(smallIcons), bigIcon_(bigIcons) {
     // The class icon stands on the button until the first load picture replaces it.
     RegisterClass(instance, kClassName, 0, nullptr, TAKTORA_ICON);
     // WS_EX_APPWINDOW gives the button; WS_SYSMENU gives the button's menu its "Close".
@@ -26,7 +26,7 @@ TaskbarWindow::TaskbarWindow(HINSTANCE instance, int dpi, IconFactory& icons)
 }
 
 TaskbarWindow::~TaskbarWindow() {
-    // The window draws the icons it was given until it is gone, so it goes before the icon slot.
+    // The window draws the icons it was given until it is gone, so it goes before the icon slots.
     if (Handle() != nullptr) {
         DestroyWindow(Handle());
     }
@@ -55,11 +55,11 @@ void TaskbarWindow::SetCaption(const std::string& caption) {
 }
 
 void TaskbarWindow::SetIcon(const Image& picture) {
-    icon_.Replace(picture, [this](IconHandle icon) {
-        const auto handle = static_cast<LPARAM>(icon);
-        SendMessageW(Handle(), WM_SETICON, ICON_SMALL, handle);
-        SendMessageW(Handle(), WM_SETICON, ICON_BIG, handle);
+    smallIcon_.Replace(picture, [this](IconHandle icon) {
+        SendMessageW(Handle(), WM_SETICON, ICON_SMALL, static_cast<LPARAM>(icon));
     });
+    bigIcon_.Replace(
+        picture, [this](IconHandle icon) { SendMessageW(Handle(), WM_SETICON, ICON_BIG, static_cast<LPARAM>(icon)); });
 }
 
 void TaskbarWindow::Notify(const std::function<void()>& handler) {

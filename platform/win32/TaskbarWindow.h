@@ -19,8 +19,9 @@ class TaskbarWindow final : public TaskbarButton, public WindowBase<TaskbarWindo
 public:
     static constexpr const wchar_t* kClassName = L"TaktoraTaskBar";
 
-    // dpi: logical pixels per inch of the screen, for the window's place and size given in twips.
-    TaskbarWindow(HINSTANCE instance, int dpi, IconFactory& icons);
+    // dpi: logical pixels per inch of the screen, for the window's place and size given in twips. The button shows
+    // the big icon, or the small one where the taskbar has small buttons.
+    TaskbarWindow(HINSTANCE instance, int dpi, IconFactory& smallIcons, IconFactory& bigIcons);
     ~TaskbarWindow();
 
     void Show(bool show) override;
@@ -40,7 +41,8 @@ private:
 
     int dpi_;
     std::wstring caption_;
-    render::IconSlot icon_;
+    render::IconSlot smallIcon_;
+    render::IconSlot bigIcon_;
     std::function<void()> activated_;
     std::function<void()> close_;
 };

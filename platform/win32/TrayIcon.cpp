@@ -5,6 +5,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "platform/win32/NewerApis.h"
 #include "platform/win32/Text.h"
 #include "tray/TrayRegistration.h"
 
@@ -29,7 +30,10 @@ UINT TaskbarCreatedMessage() {
 }
 
 TrayIcon::TrayIcon(HWND window, UINT callbackMessage, IconFactory& icons)
-    : window_(window), callbackMessage_(callbackMessage), icon_(icons) {}
+    : window_(window), callbackMessage_(callbackMessage), icon_(icons) {
+    // Run as administrator, the program would not hear a restarted Explorer ask for the icon again.
+    AllowMessageFromLowerIntegrity(window_, TaskbarCreatedMessage());
+}
 
 bool TrayIcon::Add(const Image& picture, const std::string& tip) {
     icon_.Replace(picture);

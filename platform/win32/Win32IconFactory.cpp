@@ -45,12 +45,12 @@ bool Win32IconFactory::EnsureBitmaps(int width, int height) {
     return true;
 }
 
-IconHandle Win32IconFactory::Make(const Image& small) {
-    if (small.Width() <= 0 || small.Height() <= 0) {
+IconHandle Win32IconFactory::Make(const Image& source) {
+    if (source.Width() <= 0 || source.Height() <= 0) {
         return 0;
     }
-    // On a scaled screen the shell wants a larger small icon; whole pixels keep the digits sharp.
-    const Image picture = Enlarge(small, GetSystemMetrics(SM_CXSMICON) / small.Width());
+    const int size = GetSystemMetrics(sizeMetric_);
+    const Image picture = ScaleTo(source, size, size);
     if (!EnsureBitmaps(picture.Width(), picture.Height())) {
         return 0;
     }

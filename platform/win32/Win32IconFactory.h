@@ -6,16 +6,21 @@
 
 namespace taktora::platform::win32 {
 
-// Icons made with CreateIconIndirect; the handles are HICONs. The colour bitmap and the mask the icons are made
-// from are kept between calls (the icon gets copies of them), so an update creates one GDI object, the icon.
+// Icons made with CreateIconIndirect; the handles are HICONs. Each icon has the size the shell asks for through
+// one system metric (SM_CXSMICON for the tray and the small taskbar icon, SM_CXICON for the big one): the picture
+// is scaled to it here, in whole pixels, rather than stretched and blurred by Explorer at 125 to 175 %. The colour
+// bitmap and the mask the icons are made from are kept between calls (the icon gets copies of them), so an update
+// creates one GDI object, the icon.
 class Win32IconFactory final : public IconFactory {
 public:
+    explicit Win32IconFactory(int sizeMetric) : sizeMetric_(sizeMetric) {}
     IconHandle Make(const Image& picture) override;
     void Destroy(IconHandle icon) override;
 
 private:
     bool EnsureBitmaps(int width, int height);
 
+    int sizeMetric_;
     GdiBitmap colour_;
     Pixel* colourBits_ = nullptr;
     GdiBitmap mask_;

@@ -50,14 +50,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Win32SharedMemory shared;
     Win32Pdh pdh;
     Win32DynStats dynStats;
-    // Declared before every window that holds icons, so the icons go before their factory.
-    Win32IconFactory icons;
+    // Declared before every window that holds icons, so the icons go before their factories.
+    Win32IconFactory smallIcons(SM_CXSMICON);
+    Win32IconFactory bigIcons(SM_CXICON);
 
     MainWindow window(instance);
     shell.SetOwner(window.Handle());
     processes.SetOwner(window.Handle());
-    TrayIcon tray(window.Handle(), kTrayCallbackMessage, icons);
-    TaskbarWindow taskbar(instance, desktop.Dpi(), icons);
+    TrayIcon tray(window.Handle(), kTrayCallbackMessage, smallIcons);
+    TaskbarWindow taskbar(instance, desktop.Dpi(), smallIcons, bigIcons);
     taktora::Platform platform{registry,  system, files,   kernel, desktop, text,    shell,
                                processes, tray,   taskbar, shared, pdh,     dynStats};
 

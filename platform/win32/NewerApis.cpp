@@ -1,0 +1,51 @@
+#include "platform/win32/NewerApis.h"
+
+#include <dwmapi.h>
+
+#include "platform/win32/Handles.h"
+
+namespace taktora::platform::win32 {
+
+namespace {
+
+template <typename Function>
+Function Find(HMODULE module, const char* name) {
+    return module != nullptr ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                             : nullptr;
+}
+
+}  // namespace
+
+std::optional<Rect> VisibleWindowRect(HWND window) {
+    // Loaded once and kept for the life of the process; the system folder comes first in the search order wWinMain
+    // sets, and dwmapi.dll is there from Windows Vista on.
+    static const auto getAttribute =
+        Find<decltype(&DwmGetWindowAttribute)>(LoadLibraryW(L"dwmapi.dll"), "DwmGetWindowAttribute");
+    RECT r{};
+    if (getAttribute == nullptr || FAILED(getAttribute(window, DWMWA_EXTENDED_FRAME_BOUNDS, &r, sizeof r))) {
+        return std::nullopt;
+    }
+    return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+int WindowDpi(HWND window) {
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const auto getDpi = Find<GetDpiForWindowFunction>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
+    if (getDpi != nullptr) {
+        if (const UINT dpi = getDpi(window); dpi != 0) {
+            return static_cast<int>(dpi);
+        }
+    }
+    const WindowDc screen(nullptr);
+    return GetDeviceCaps(screen.Get(), LOGPIXELSY);
+}
+
+void AllowMessageFromLowerIntegrity(HWND window, UINT message) {
+    static const auto change =
+        Find<decltype(&ChangeWindowMessageFilterEx)>(GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx");
+    if (change != nullptr) {
+        change(window, message, MSGFLT_ALLOW, nullptr);
+    }
+}
+
+}  // namespace taktora::platform::win32

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "platform/Types.h"
+
+// Calls the oldest supported Windows (7) lacks or that live in a library the program does not link: each is looked
+// up at run time, and each has an answer for a system without it.
+namespace taktora::platform::win32 {
+
+// The part of the window the user sees, as the desktop window manager draws it; nothing when DWM cannot tell
+// (composition off, no dwmapi.dll, a window not shown yet, Wine).
+std::optional<Rect> VisibleWindowRect(HWND window);
+
+// The window's DPI: its monitor's from Windows 10 1607 on, the system's before.
+int WindowDpi(HWND window);
+
+// Lets a program of lower integrity (Explorer, when this program runs as administrator) send the message to the
+// window.
+void AllowMessageFromLowerIntegrity(HWND window, UINT message);
+
+}  // namespace taktora::platform::win32

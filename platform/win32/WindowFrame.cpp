@@ -1,0 +1,78 @@
+#include "platform/win32/WindowFrame.h"
+
+#include <windowsx.h>
+
+#include "platform/win32/NewerApis.h"
+#include "window/Frame.h"
+
+namespace taktora::platform::win32 {
+
+namespace {
+
+LRESULT HitCode(window::WindowPart part) {
+    using enum window::WindowPart;
+    switch (part) {
+        case Outside:
+            return HTNOWHERE;
+        case Graph:
+            return HTCLIENT;
+        case Left:
+            return HTLEFT;
+        case Right:
+            return HTRIGHT;
+        case Top:
+            return HTTOP;
+        case Bottom:
+            return HTBOTTOM;
+        case TopLeft:
+            return HTTOPLEFT;
+        case TopRight:
+            return HTTOPRIGHT;
+        case BottomLeft:
+            return HTBOTTOMLEFT;
+        case BottomRight:
+            return HTBOTTOMRIGHT;
+    }
+    return HTCLIENT;
+}
+
+Rect WindowRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+}  // namespace
+
+void WindowFrame::Check(HWND window) {
+    if (frameless_) {
+        return;
+    }
+    const std::optional<Rect> visible = VisibleWindowRect(window);
+    if (!visible || !window::HasInvisibleFrame(WindowRect(window), *visible)) {
+        return;
+    }
+    frameless_ = true;
+    dpi_ = WindowDpi(window);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::optional<LRESULT> WindowFrame::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!frameless_) {
+        return std::nullopt;
+    }
+    switch (message) {
+        case WM_NCCALCSIZE:
+            return 0;  // the client area is the whole window
+        case WM_NCHITTEST:
+            return HitCode(window::HitTest(WindowRect(window), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), dpi_));
+        case WM_DPICHANGED:
+            dpi_ = HIWORD(wParam);
+            return std::nullopt;
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace taktora::platform::win32
