@@ -3,7 +3,7 @@
 # the layering check, in the windows build the checks of taktora.exe (Windows 7 imports, icon sizes), the release
 # zip and the end-to-end tests under Wine and Xvfb. Ends with CTest's summaries; fails when any test failed.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 bash scripts/setup.sh || exit 1
 bash scripts/build.sh || exit 1
 status=0

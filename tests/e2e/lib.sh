@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2034  # the names below are read by the tests
 # What every end-to-end test of taktora.exe under Wine and Xvfb shares; source it. CTest passes TAKTORA_EXE,
 # E2E_HELPER (e2ehelper.exe) and E2E_TEMPLATE (the prepared prefix each test copies); run directly,
 # "bash lib.sh setup" makes that template and "bash lib.sh cleanup" removes it.
@@ -80,7 +80,8 @@ begin() {
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     wait_for 15 test -s "$WORK/display" || die "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-    export DISPLAY=":$(<"$WORK/display")" WINEPREFIX=$WORK/pfx
+    DISPLAY=":$(<"$WORK/display")"
+    export DISPLAY WINEPREFIX=$WORK/pfx
     cp -a "$E2E_TEMPLATE" "$WINEPREFIX"
     # Edited while no wineserver runs, so that the first program of the prefix already sees it.
     local option
@@ -103,8 +104,10 @@ finish() {
         timeout 30 wineserver -k 2>/dev/null
         timeout 30 wineserver -w 2>/dev/null
     fi
-    [[ -z $XVFB_PID ]] || kill "$XVFB_PID" 2>/dev/null
-    wait 2>/dev/null
+    if [[ -n $XVFB_PID ]]; then
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+    fi
     rm -rf -- "$WORK"
 }
 
@@ -150,7 +153,8 @@ if [[ ${BASH_SOURCE[0]} == "$0" ]]; then
             w reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
             w reg add 'HKCU\Software\Wine' /v Version /d winxp /f >/dev/null
             mkdir -p "$WINEPREFIX/drive_c/Taktora"
-            timeout 30 wineserver -k
+            # Stopping the server writes the registry files, so the folder can be copied.
+            timeout 30 wineserver -k 2>/dev/null || true
             timeout 30 wineserver -w
             ;;
         cleanup) rm -rf -- "$E2E_TEMPLATE" ;;

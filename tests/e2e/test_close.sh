@@ -17,7 +17,7 @@ reg_delete "$SETTINGS"
 case $1 in
     wmclose) helper close "$MAIN" 15000 ;;
     menu)
-        xdotool mousemove 396 232 click 3
+        xdotool mousemove 396 232 click 3  # the middle of the stored window
         wait_for 5 visible '#32768' || die "no popup menu after a right click"
         xdotool key b
         ;;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# test_graph.sh VERSION: in a prefix reporting that Windows (winxp: the kernel counters; win10: PDH, whose objects
-# Wine cannot enumerate without ending the process) the graph draws green bars, one column a second.
+# test_graph.sh VERSION: in a prefix reporting that Windows the graph draws green bars from the load source chosen
+# for it: the kernel counters under winxp, PDH under win10 (where enumerating PDH's objects would end the process).
 source "$(dirname "$0")/lib.sh"
 begin --version="$1"
 # Wine's PDH traces tell which load source drew.
