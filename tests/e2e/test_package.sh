@@ -2,13 +2,13 @@
 # test_package.sh BUILD: CPack makes the same zip twice a second apart when SOURCE_DATE_EPOCH is set; it matches
 # its checksum file and holds one folder with exactly taktora.exe, the guide (byte order mark, CRLF) and SHA256SUMS,
 # which matches the other two.
-set -euo pipefail
+set -Eeuo pipefail
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 work=$(mktemp -d) && trap 'rm -rf -- "$work"' EXIT
 export SOURCE_DATE_EPOCH=1280966400
-for run in 1 2; do
-    cpack --config "$1/CPackConfig.cmake" -B "$work/$run" >"$work/cpack.log" || { cat "$work/cpack.log"; exit 1; }
-    sleep 1
-done
+cpack --config "$1/CPackConfig.cmake" -B "$work/1" >/dev/null
+sleep 1
+cpack --config "$1/CPackConfig.cmake" -B "$work/2" >/dev/null
 cd "$work/1"
 cmp taktora-*.zip ../2/taktora-*.zip
 sha256sum --check --quiet taktora-*.zip.sha256
