@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the host unit tests and benchmarks and the Windows program with its test helpers.
+# Builds the host unit tests and benchmarks and the Windows program with the end-to-end tests' helper.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 for preset in host windows; do
     cmake --preset "$preset" >/dev/null
-    cmake --build "build/$preset" -j"$(nproc)"
+    cmake --build --preset "$preset"
 done

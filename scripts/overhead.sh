@@ -11,7 +11,7 @@
 # processor time in that span, their ratio (taktora/taskmgr) and each one's share of one core. The prefix's
 # wineserver and explorer.exe (desktop, taskbar, tray) work for both programs; their time is shown apart, not
 # counted. Other programs on the machine make the figures noisy: the host's load average is printed alongside.
-# Build first: bash scripts/build.sh.
+# Build first: bash scripts/build.sh (taktora.exe and e2ehelper.exe in build/windows).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tests/e2e/lib.sh
@@ -48,24 +48,22 @@ if [[ -n $rate ]] && { [[ ! $rate =~ ^[0-9]+$ ]] || ((rate < 100 || rate > 65535
     usage
 fi
 readonly kSettleSeconds=10
-readonly kSettingsKey='HKCU\Software\VB and VBA Program Settings\Brisko-Software\Taktora'
 ticksPerSecond=$(getconf CLK_TCK)
 
-e2e_begin --desktop=1024x768
+begin --desktop
 if [[ -n $rate ]]; then
-    e2e_reg_set "$kSettingsKey" Interval "$rate"
+    reg_set "$SETTINGS" Interval "$rate"
 fi
-# shellcheck disable=SC2119  # taktora.exe starts without arguments
-e2e_start_taktora
-e2e_wait_window >/dev/null || e2e_die "taktora.exe's main window did not appear"
-(cd "$WINEPREFIX/drive_c" && exec wine 'C:\windows\system32\taskmgr.exe') </dev/null >>"$E2E_WORK/taskmgr.log" 2>&1 &
+start_taktora
+wait_window "$MAIN"
+(cd "$WINEPREFIX/drive_c" && exec wine 'C:\windows\system32\taskmgr.exe') </dev/null >>"$WORK/taskmgr.log" 2>&1 &
 # Task Manager is a dialog: its window has the dialog class.
-e2e_wait_window '#32770' >/dev/null || e2e_die "Task Manager's window did not appear"
+wait_window '#32770'
 
-taktora=$(measure_linux_pid taktora.exe) || e2e_die "cannot tell taktora.exe's Linux process"
-taskmgr=$(measure_linux_pid taskmgr.exe) || e2e_die "cannot tell taskmgr.exe's Linux process"
-explorer=$(measure_linux_pid explorer.exe) || e2e_die "cannot tell explorer.exe's Linux process"
-wineserver=$(measure_linux_pid wineserver64) || e2e_die "cannot tell the prefix's wineserver"
+taktora=$(measure_linux_pid taktora.exe) || die "cannot tell taktora.exe's Linux process"
+taskmgr=$(measure_linux_pid taskmgr.exe) || die "cannot tell taskmgr.exe's Linux process"
+explorer=$(measure_linux_pid explorer.exe) || die "cannot tell explorer.exe's Linux process"
+wineserver=$(measure_linux_pid wineserver64) || die "cannot tell the prefix's wineserver"
 pids=("$taktora" "$taskmgr" "$explorer" "$wineserver")
 
 echo "overhead: $TAKTORA_EXE ($(stat -c %s "$TAKTORA_EXE") bytes), refresh ${rate:-default (1000)} ms, $duration s"
@@ -75,19 +73,19 @@ echo "overhead: host load average at the start: $(cut -d ' ' -f 1-3 /proc/loadav
 
 before=()
 for pid in "${pids[@]}"; do
-    value=$(measure_cpu_ticks "$pid") || e2e_die "cannot read the processor time of process $pid"
+    value=$(measure_cpu_ticks "$pid") || die "cannot read the processor time of process $pid"
     before+=("$value")
 done
 started=${EPOCHREALTIME/[.,]/}
 sleep "$duration"
 after=()
 for pid in "${pids[@]}"; do
-    value=$(measure_cpu_ticks "$pid") || e2e_die "process $pid ended during the measurement"
+    value=$(measure_cpu_ticks "$pid") || die "process $pid ended during the measurement"
     after+=("$value")
 done
 elapsed=$((${EPOCHREALTIME/[.,]/} - started))
 echo "overhead: host load average at the end: $(cut -d ' ' -f 1-3 /proc/loadavg)"
-e2e_close_taktora 15 || e2e_die "taktora.exe did not end on WM_CLOSE"
+close_taktora
 
 ticks=()
 for index in "${!pids[@]}"; do

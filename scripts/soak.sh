@@ -4,12 +4,12 @@
 #
 #     bash scripts/soak.sh [SECONDS]        (default 600, that is 6000 updates; at least 70)
 #
-# Every 10 s it prints the resident memory of taktora.exe's Wine process (VmRSS) and the program's object counts as
-# tests/e2e/helpers/guires.cpp reads them (GetGuiResources for GDI and USER objects, GetProcessHandleCount, the live
-# entries of its GDI handle table and its handles in the system handle list; Wine 8 answers the first three with 0).
+# Every 10 s it prints the resident memory of taktora.exe's Wine process (VmRSS) and its GDI objects and handles as
+# "e2ehelper resources" counts them (the live entries of its GDI handle table and its entries in the system handle
+# list, since Wine 8 answers GetGuiResources and GetProcessHandleCount with 0).
 # At the end it prints how much each figure grew from the 60 s sample to the last one (the first minute fills the
 # program's histories and Wine's caches) and fails when the resident memory grew by more than 1 MiB in that time.
-# Build first: bash scripts/build.sh (taktora.exe and the helper programs in build/windows).
+# Build first: bash scripts/build.sh (taktora.exe and e2ehelper.exe in build/windows).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tests/e2e/lib.sh
@@ -21,31 +21,30 @@ if [[ ! $duration =~ ^[0-9]+$ ]] || ((duration < 70)); then
     exit 2
 fi
 readonly kSampleSeconds=10 kWarmUpSeconds=60 kAllowedGrowthKib=1024
-readonly kSettingsKey='HKCU\Software\VB and VBA Program Settings\Brisko-Software\Taktora'
 
-[[ -f $TAKTORA_HELPERS_DIR/guires.exe ]] || e2e_die "$TAKTORA_HELPERS_DIR/guires.exe is missing (bash scripts/build.sh)"
-e2e_begin --desktop=1024x768
-e2e_reg_set "$kSettingsKey" Interval 100
-e2e_reg_set "$kSettingsKey" ShowInTray 1
-e2e_reg_set "$kSettingsKey" ShowInTask 1
-# shellcheck disable=SC2119  # taktora.exe starts without arguments
-e2e_start_taktora
-e2e_wait_window >/dev/null || e2e_die "the main window did not appear"
-e2e_wait_window TaktoraTaskBar >/dev/null || e2e_die "the taskbar button window did not appear"
-pid=$(measure_linux_pid taktora.exe) || e2e_die "cannot tell taktora.exe's Linux process"
+[[ -f $E2E_HELPER ]] || die "$E2E_HELPER is missing (bash scripts/build.sh)"
+begin --desktop
+reg_set "$SETTINGS" Interval 100
+reg_set "$SETTINGS" ShowInTray 1
+reg_set "$SETTINGS" ShowInTask 1
+start_taktora
+wait_window "$MAIN"
+wait_window TaktoraTaskBar
+pid=$(measure_linux_pid taktora.exe) || die "cannot tell taktora.exe's Linux process"
 
 echo "soak: $TAKTORA_EXE ($(stat -c %s "$TAKTORA_EXE") bytes), Linux process $pid, $duration s at Interval=100"
 echo "soak: host load average at the start: $(cut -d ' ' -f 1-3 /proc/loadavg), $(nproc) cores"
-printf '%6s %10s %6s %6s %8s %10s %12s\n' time_s VmRSS_KiB GDI USER handles gdi_table sys_handles
+printf '%6s %10s %11s %8s\n' time_s VmRSS_KiB gdi_objects handles
 
 # soak_lost LAST_SECOND: ends the run because taktora.exe has gone; its exit code and output are the evidence.
 soak_lost() {
-    e2e_wait_taktora_exit 10 || true
-    e2e_die "taktora.exe ended after the $1 s sample, exit status ${E2E_TAKTORA_STATUS:-unknown} (the low byte of" \
-        "its Windows exit code); its output: $(tail -n 40 "$E2E_WORK/taktora.log")"
+    local status=0
+    wait "$TAKTORA_PID" || status=$?
+    die "taktora.exe ended after the $1 s sample, exit status $status (the low byte of its Windows exit code);" \
+        "its output: $(tail -n 40 "$WORK/taktora.log")"
 }
 
-# One row per sample: time, VmRSS, then the helper's five figures ("-" where it could not answer).
+# One row per sample: time, VmRSS, then the helper's two figures ("-" where it could not answer).
 samples=()
 lastSecond=
 started=${EPOCHREALTIME/[.,]/}
@@ -55,17 +54,17 @@ for ((second = 0; second <= duration; second += kSampleSeconds)); do
     if ((remaining > 0)); then
         sleep "$((remaining / 1000000)).$(printf '%06d' $((remaining % 1000000)))"
     fi
-    if ! rss=$(measure_rss_kib "$pid") || ! e2e_taktora_running; then
+    if ! rss=$(measure_rss_kib "$pid") || ! running; then
         soak_lost "${lastSecond:-no}"
     fi
-    counts=$(e2e_helper guires "$E2E_MAIN_CLASS") || counts="- - - - -"
+    counts=$(helper resources "$MAIN") || counts="- -"
     lastSecond=$second
-    read -r gdi user handles table system <<<"$counts"
-    printf '%6d %10d %6s %6s %8s %10s %12s\n' "$second" "$rss" "$gdi" "$user" "$handles" "$table" "$system"
-    samples+=("$second $rss $gdi $user $handles $table $system")
+    read -r gdi handles <<<"$counts"
+    printf '%6d %10d %11s %8s\n' "$second" "$rss" "$gdi" "$handles"
+    samples+=("$second $rss $gdi $handles")
 done
 
-e2e_close_taktora 15 || e2e_die "taktora.exe did not end on WM_CLOSE"
+close_taktora
 echo "soak: host load average at the end: $(cut -d ' ' -f 1-3 /proc/loadavg)"
 
 warm=
@@ -75,7 +74,7 @@ done
 last=${samples[-1]}
 read -r -a warmFigures <<<"$warm"
 read -r -a lastFigures <<<"$last"
-names=(time VmRSS_KiB GDI USER handles gdi_table sys_handles)
+names=(time VmRSS_KiB gdi_objects handles)
 echo "soak: growth from ${warmFigures[0]} s to ${lastFigures[0]} s:"
 for ((index = 1; index < ${#names[@]}; index++)); do
     if [[ ${warmFigures[index]} =~ ^-?[0-9]+$ && ${lastFigures[index]} =~ ^-?[0-9]+$ ]]; then

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test: the unit tests on the host, the checks of the
-# built taktora.exe (Windows 7 imports, icon sizes), then the end-to-end tests of taktora.exe under Wine and Xvfb.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-bash scripts/build.sh
-ctest --test-dir build/host --output-on-failure -j"$(nproc)"
-ctest --test-dir build/windows --output-on-failure -j"$(nproc)"
-bash tests/e2e/run.sh
+# Installs what is missing, builds both presets and runs every test through CTest: on the host the unit tests and
+# the layering check, in the windows build the checks of taktora.exe (Windows 7 imports, icon sizes), the release
+# zip and the end-to-end tests under Wine and Xvfb. Ends with CTest's summaries; fails when any test failed.
+set -uo pipefail
+cd "$(dirname "$0")/.." || exit 1
+bash scripts/setup.sh || exit 1
+bash scripts/build.sh || exit 1
+status=0
+ctest --preset host || status=1
+ctest --preset windows || status=1
+exit "$status"

@@ -1,0 +1,245 @@
+// e2ehelper.exe: the one Windows program that the end-to-end tests and the measuring scripts start beside
+// taktora.exe, in the same Wine prefix. Each sub-command acts on the first top-level window of a class:
+//   rect CLASS            prints "left top width height visible"
+//   text CLASS            prints the caption
+//   close CLASS [MS]      posts WM_CLOSE, as Alt+F4 does, and waits until the window is gone (default 10000 ms)
+//   endsession CLASS      plays Windows ending the session: WM_QUERYENDSESSION, then WM_ENDSESSION with its answer
+//   resources CLASS       prints "gdi-objects handles" of the window's process (Wine answers GetGuiResources and
+//                         GetProcessHandleCount with 0, so its GDI table and the system handle list are counted)
+//   coretemp LOADS TEMPS  plays the temperature monitor: publishes its shared record (comma lists, one number per
+//                         core, TjMax 100) and keeps a window of the monitor's class until WM_CLOSE
+// Output is UTF-8. Exit code 0 when done, 1 when the window is missing or the action failed, 2 for bad arguments.
+#include <windows.h>
+#include <winternl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "sources/CoreTempSharedData.h"
+
+namespace {
+
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+constexpr UINT kAnswerTimeout = 10000;
+
+void Print(const std::wstring& text) {
+    std::string bytes(text.size() * 3 + 1, '\0');
+    bytes.resize(
+        static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                     bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr)));
+    bytes += '\n';
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+int Rect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    wchar_t line[96];
+    std::swprintf(line, 96, L"%ld %ld %ld %ld %d", r.left, r.top, r.right - r.left, r.bottom - r.top,
+                  IsWindowVisible(window) ? 1 : 0);
+    Print(line);
+    return 0;
+}
+
+int Text(HWND window) {
+    wchar_t caption[512] = L"";
+    Print(std::wstring(caption, static_cast<std::size_t>(GetWindowTextW(window, caption, 512))));
+    return 0;
+}
+
+int Close(HWND window, DWORD timeout) {
+    const ULONGLONG deadline = GetTickCount64() + timeout;
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    while (IsWindow(window)) {
+        if (GetTickCount64() >= deadline) {
+            return kFailed;
+        }
+        Sleep(50);
+    }
+    return 0;
+}
+
+int EndSession(HWND window) {
+    DWORD_PTR agreed = 0;
+    DWORD_PTR ignored = 0;
+    const bool answered =
+        SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeout, &agreed) != 0 &&
+        SendMessageTimeoutW(window, WM_ENDSESSION, agreed != 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeout, &ignored) != 0;
+    return answered && agreed != 0 ? 0 : kFailed;
+}
+
+template <typename Function>
+Function Ntdll(const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), name)));
+}
+
+// Live, non-stock entries of the GDI handle table the process's PEB points to: 24-byte cells with the owner's id at
+// byte 8 (0 in Wine, whose table belongs to one process), the stock flag in byte 12 and the type in byte 14.
+long long GdiObjects(HANDLE process, DWORD processId) {
+    struct Cell {
+        unsigned long long object;
+        unsigned short owner, count;
+        unsigned char extendedType, generation, type, flags;
+        unsigned long long user;
+    };
+    static_assert(sizeof(Cell) == 24);
+    PROCESS_BASIC_INFORMATION basic{};
+    const auto query = Ntdll<LONG(WINAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG)>("NtQueryInformationProcess");
+    const unsigned char* table = nullptr;
+    if (query(process, 0, &basic, sizeof basic, nullptr) != 0 ||
+        !ReadProcessMemory(process, reinterpret_cast<const unsigned char*>(basic.PebBaseAddress) + 0xF8, &table,
+                           sizeof table, nullptr)) {
+        return -1;
+    }
+    std::vector<Cell> cells(0x10000);
+    if (!ReadProcessMemory(process, table, cells.data(), cells.size() * sizeof(Cell), nullptr)) {
+        return -1;
+    }
+    return std::count_if(cells.begin(), cells.end(), [processId](const Cell& cell) {
+        return cell.type != 0 && (cell.extendedType & 0x80) == 0 &&
+               (cell.owner == 0 || cell.owner == static_cast<unsigned short>(processId));
+    });
+}
+
+long long Handles(DWORD processId) {
+    struct Entry {
+        ULONG owner;
+        BYTE type, flags;
+        USHORT value;
+        PVOID object;
+        ACCESS_MASK access;
+    };
+    const auto query = Ntdll<LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG)>("NtQuerySystemInformation");
+    // The list grows while it is read: retried with the size the call asks for.
+    std::vector<unsigned char> buffer(1 << 16);
+    LONG status = 0;
+    ULONG needed = 0;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        status = query(16, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+        if (status != static_cast<LONG>(0xC0000004)) {
+            break;
+        }
+        buffer.resize(std::max<std::size_t>(buffer.size() * 2, needed + 4096));
+    }
+    ULONG count = 0;
+    std::memcpy(&count, buffer.data(), sizeof count);
+    const std::size_t first = sizeof(void*);
+    if (status != 0 || first + count * sizeof(Entry) > buffer.size()) {
+        return -1;
+    }
+    const auto* entries = reinterpret_cast<const Entry*>(buffer.data() + first);
+    return std::count_if(entries, entries + count, [processId](const Entry& e) { return e.owner == processId; });
+}
+
+// The lowest of five readings over a little more than the fastest refresh period, so that objects living only
+// inside one drawing call are not counted.
+int Resources(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (process == nullptr) {
+        return kFailed;
+    }
+    long long gdi = GdiObjects(process, processId);
+    long long handles = Handles(processId);
+    for (int reading = 1; reading < 5; ++reading) {
+        Sleep(30);
+        gdi = std::min(gdi, GdiObjects(process, processId));
+        handles = std::min(handles, Handles(processId));
+    }
+    CloseHandle(process);
+    Print(std::to_wstring(gdi) + L" " + std::to_wstring(handles));
+    return 0;
+}
+
+template <typename Number>
+bool ParseList(const wchar_t* text, Number* values, std::uint32_t& count) {
+    for (count = 0; count < taktora::CoreTempSharedData::kMaxCores;) {
+        wchar_t* end = nullptr;
+        values[count++] = static_cast<Number>(std::wcstod(text, &end));
+        if (end == text || (*end != L',' && *end != L'\0')) {
+            return false;
+        }
+        if (*end == L'\0') {
+            return true;
+        }
+        text = end + 1;
+    }
+    return false;
+}
+
+LRESULT CALLBACK QuitOnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int CoreTemp(const wchar_t* loads, const wchar_t* temperatures) {
+    taktora::CoreTempSharedData record{};
+    std::uint32_t temperatureCount = 0;
+    if (!ParseList(loads, record.uiLoad, record.uiCoreCnt) ||
+        !ParseList(temperatures, record.fTemp, temperatureCount)) {
+        return kUsage;
+    }
+    record.uiCPUcnt = 1;
+    record.uiTjMax[0] = 100;
+    record.fCPUspeed = 2400;
+    // The monitor's own names, written out: the test must not borrow them from the program it tests.
+    const HANDLE mutex = CreateMutexW(nullptr, TRUE, L"CoreTempMutexObject");
+    const HANDLE mapping =
+        CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof record, L"CoreTempMappingObject");
+    void* view = mapping != nullptr ? MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof record) : nullptr;
+    if (mutex == nullptr || view == nullptr) {
+        return kFailed;
+    }
+    std::memcpy(view, &record, sizeof record);
+    ReleaseMutex(mutex);
+    // The window last, so that whoever finds it also finds the record in place.
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = QuitOnDestroy;
+    windowClass.lpszClassName = L"CORETEMP";
+    if (RegisterClassW(&windowClass) == 0 || CreateWindowW(L"CORETEMP", L"Core Temp", WS_OVERLAPPED, 0, 0, 200, 100,
+                                                           nullptr, nullptr, nullptr, nullptr) == nullptr) {
+        return kFailed;
+    }
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    const std::wstring command = __argc > 1 ? __wargv[1] : L"";
+    if (command == L"coretemp") {
+        return __argc == 4 ? CoreTemp(__wargv[2], __wargv[3]) : kUsage;
+    }
+    const bool known = command == L"rect" || command == L"text" || command == L"close" || command == L"endsession" ||
+                       command == L"resources";
+    if (!known || __argc < 3 || __argc > (command == L"close" ? 4 : 3)) {
+        return kUsage;
+    }
+    const HWND window = FindWindowW(__wargv[2], nullptr);
+    if (window == nullptr) {
+        return kFailed;
+    }
+    if (command == L"rect") {
+        return Rect(window);
+    }
+    if (command == L"text") {
+        return Text(window);
+    }
+    if (command == L"close") {
+        return Close(window, __argc == 4 ? static_cast<DWORD>(std::wcstoul(__wargv[3], nullptr, 10)) : 10000);
+    }
+    return command == L"endsession" ? EndSession(window) : Resources(window);
+}
