@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make googletest libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64 wine64 wine xvfb imagemagick
-    xdotool x11-utils fonts-wine python3)
+    xdotool x11-utils fonts-wine python3 clang libfuzzer-14-dev)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
