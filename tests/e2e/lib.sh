@@ -70,6 +70,9 @@ expect_settings() {
         die "the stored settings differ from the expected ones (<) in the lines shown"
 }
 
+# The screen of every test's Xvfb and virtual desktop, WIDTHxHEIGHT.
+E2E_SCREEN=${E2E_SCREEN:-1024x768}
+
 # begin [--desktop] [--version=NAME]: a work folder, an Xvfb and a copy of the template prefix of the test's own, all
 # removed again when the script ends. --desktop puts every program of the prefix into one virtual desktop with Wine's
 # taskbar and notification area; --version makes the prefix report another Windows than XP.
@@ -77,7 +80,7 @@ begin() {
     [[ -d $E2E_TEMPLATE ]] || bash "${BASH_SOURCE[0]}" setup
     WORK=$(mktemp -d "${TMPDIR:-/tmp}/taktora-e2e.XXXXXX")
     trap finish EXIT
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN}x24" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     wait_for 15 test -s "$WORK/display" || die "Xvfb did not start: $(cat "$WORK/xvfb.log")"
     DISPLAY=":$(<"$WORK/display")"
@@ -87,7 +90,7 @@ begin() {
     local option
     for option; do
         case $option in
-            --desktop) printf '[Software\\\\Wine\\\\Explorer]\n"Desktop"="shell"\n[Software\\\\Wine\\\\Explorer\\\\Desktops]\n"shell"="1024x768"\n' >>"$WINEPREFIX/user.reg" ;;
+            --desktop) printf '[Software\\\\Wine\\\\Explorer]\n"Desktop"="shell"\n[Software\\\\Wine\\\\Explorer\\\\Desktops]\n"shell"="%s"\n' "$E2E_SCREEN" >>"$WINEPREFIX/user.reg" ;;
             --version=*) sed -i "s/^\"Version\"=\"winxp\"/\"Version\"=\"${option#--version=}\"/" "$WINEPREFIX/user.reg" ;;
             *) die "begin: unknown option $option" ;;
         esac
