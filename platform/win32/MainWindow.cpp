@@ -75,7 +75,9 @@ void MainWindow::CreateToolTip(HINSTANCE instance) {
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, instance, nullptr);
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    // The window relays its mouse messages itself: a subclassing tooltip would look up its property on every message
+    // the window gets, timers included, which under Wine is a round trip to the server each time.
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = Handle();
     tool.uId = reinterpret_cast<UINT_PTR>(Handle());
     // The tooltip asks for its text when it is about to show, so a text that changes with every update costs
@@ -225,6 +227,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (form_ == nullptr) {
         return Default(message, wParam, lParam);
+    }
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+        MSG relayed{Handle(), message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+        SendMessageW(toolTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
     }
     if (message == TaskbarCreatedMessage()) {
         form_->TrayRecreated();
