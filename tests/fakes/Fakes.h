@@ -21,6 +21,15 @@ using platform::PdhStatus;
 using platform::Rect;
 std::string Text(const Rect& r);  // "left,top widthxheight"
 std::string Join(const Calls& calls);
+// The text of every input, each followed by a blank.
+template <typename T, typename F>
+std::string Each(const std::vector<T>& inputs, F text) {
+    std::string texts;
+    for (const T& input : inputs) {
+        texts += text(input) + " ";
+    }
+    return texts;
+}
 
 class Registry : public platform::Registry {
 public:

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "base/RegistryStrings.h"
@@ -12,82 +13,57 @@ namespace {
 using platform::RegRoot;
 using platform::RegType;
 
-TEST(Settings, UnusableStoredValuesReadAsTheDefault) {
-    const struct {
-        Setting setting;
-        RegType type;
-        std::optional<std::string> stored;
-        int value;
-    } cases[] = {
-        {Setting::ShowInTray, RegType::String, "255", 255},
-        {Setting::ShowInTray, RegType::String, "256", 1},
-        {Setting::ShowInTray, RegType::String, "0", 0},
-        {Setting::ShowInTray, RegType::String, "-1", 1},
-        {Setting::ShowInTray, RegType::String, std::nullopt, 1},
-        {Setting::ShowInTray, RegType::Binary, "0", 1},
-        {Setting::Interval, RegType::String, "100", 100},
-        {Setting::Interval, RegType::String, "99", 1000},
-        {Setting::Interval, RegType::String, "32767", 32767},
-        {Setting::Interval, RegType::String, "32768", 1000},
-        {Setting::WinLeft, RegType::String, "-12,5", -13},
-        {Setting::WinLeft, RegType::String, "40.4", 40},
-        {Setting::WinLeft, RegType::String, "1000001", 32},
-        {Setting::WinWidth, RegType::String, "2e3", 192},
-        {Setting::ViewerHeight, RegType::String, std::string("480\0x", 5), 480},
-    };
-    for (const auto& c : cases) {
-        fake::Registry registry;
-        SettingsStore store(registry, "App", "Sec");
-        const SettingSpec& spec = Spec(c.setting);
-        if (c.stored) {
-            registry.values[store.KeyPath() + "\\" + std::string(spec.name) + ".2"] = {c.type, *c.stored};
-        }
-        EXPECT_EQ(store.Read(spec, ".2"), c.value) << spec.name << " " << c.stored.value_or("missing");
-    }
-}
-
-TEST(Settings, EveryDefaultIsValidAndEveryNameUnique) {
+TEST(Settings, StoredValuesOutsideTheirRangeOrOfAnotherFormReadAsTheDefault) {
+    using enum Setting;
+    const std::vector<std::pair<Setting, std::string>> stored = {
+        {ShowInTray, "255"}, {ShowInTray, "256"},
+        {ShowInTray, "0"},   {ShowInTray, "-1"},
+        {ShowInTray, "-"},   {Interval, "100"},
+        {Interval, "99"},    {Interval, "32767"},
+        {Interval, "32768"}, {WinLeft, "-12,5"},
+        {WinLeft, "40.4"},   {WinLeft, "1000001"},
+        {WinWidth, "2e3"},   {ViewerHeight, std::string("480\0x", 5)}};
+    EXPECT_EQ(fake::Each(stored,
+                         [](const auto& setting) {
+                             fake::Registry registry;
+                             SettingsStore store(registry, "App", "Sec");
+                             const std::string name = std::string(Spec(setting.first).name) + ".2";
+                             registry.values[store.KeyPath() + "\\" + name] = {
+                                 setting.second == "-" ? RegType::Binary : RegType::String, setting.second};
+                             return std::to_string(store.Read(Spec(setting.first), ".2"));
+                         }),
+              "255 1 0 1 1 100 1000 32767 1000 -13 40 32 192 480 ");
     std::set<std::string_view> names;
     for (const SettingSpec& spec : kSettings) {
-        EXPECT_TRUE(names.insert(spec.name).second) << spec.name;
-        EXPECT_TRUE(spec.fallback >= spec.min && spec.fallback <= spec.max) << spec.name;
+        EXPECT_TRUE(names.insert(spec.name).second && spec.fallback >= spec.min && spec.fallback <= spec.max)
+            << spec.name;
     }
-}
-
-TEST(Settings, OnlyRunAtStartupIsWrittenWithoutTheProfile) {
-    fake::Registry registry;
-    SettingsStore store(registry, "App", "Sec");
-    store.Write(Spec(Setting::RunAtStartup), ".3", 1);
-    store.Write(Spec(Setting::WinTop), ".3", -5);
-    EXPECT_EQ(store.Read("RunAtStartup"), "1");
-    EXPECT_EQ(store.Read("WinTop.3"), "-5");
 }
 
 TEST(Settings, RegistryTextEndsAtTheZeroCharactersOfItsType) {
-    const struct {
-        RegType type;
-        std::string stored;
-        std::string read;
-    } cases[] = {
-        {RegType::String, std::string("abc\0d", 5), "abc"},
-        {RegType::String, "no terminator", "no terminator"},
-        {RegType::MultiString, std::string("C:\\p.sys 0 0\0D:\\x\0\0", 19), std::string("C:\\p.sys 0 0\0D:\\x", 17)},
-        {RegType::MultiString, std::string("a\0", 2), std::string("a\0", 2)},
-        {RegType::Binary, "1234", "fallback"},
-        {RegType::Other, "1234", "fallback"},
-        {RegType::String, std::string(kMaxRegistryChars, 'x'), std::string(kMaxRegistryChars, 'x')},
-        {RegType::String, std::string(kMaxRegistryChars + 1, 'x'), "fallback"},
-    };
-    for (const auto& c : cases) {
-        fake::Registry registry;
-        registry.values["HKLM\\K\\V"] = {c.type, c.stored};
-        EXPECT_EQ(RegGetString(registry, RegRoot::LocalMachine, "K", "V", "fallback"), c.read) << c.stored;
-    }
+    const std::vector<std::pair<RegType, std::string>> stored = {
+        {RegType::String, std::string("abc\0d", 5)},
+        {RegType::String, "nozero"},
+        {RegType::MultiString, std::string("C:\\p\0D:\\x\0\0", 11)},
+        {RegType::MultiString, std::string("a\0", 2)},
+        {RegType::Binary, "1234"},
+        {RegType::Other, "1234"},
+        {RegType::String, std::string(kMaxRegistryChars, 'x')},
+        {RegType::String, std::string(kMaxRegistryChars + 1, 'y')}};
+    // zero characters shown as ^, long texts by their length
+    EXPECT_EQ(fake::Each(stored,
+                         [](const auto& value) {
+                             fake::Registry registry;
+                             registry.values["HKLM\\K\\V"] = {value.first, value.second};
+                             std::string text = RegGetString(registry, RegRoot::LocalMachine, "K", "V", "-");
+                             std::replace(text.begin(), text.end(), '\0', '^');
+                             return text.size() > 9 ? std::to_string(text.size()) : text;
+                         }),
+              "abc nozero C:\\p^D:\\x a^ - - 4096 - ");
     fake::Registry registry;
-    RegSetString(registry, RegRoot::CurrentUser, "K", "V", "x");
-    EXPECT_EQ(RegGetString(registry, RegRoot::CurrentUser, "K", "V"), "x");
-    RegDeleteString(registry, RegRoot::CurrentUser, "K", "V");
-    EXPECT_EQ(RegGetString(registry, RegRoot::CurrentUser, "K", "V"), "");
+    SettingsStore store(registry, "App", "Sec");
+    store.Write(Spec(Setting::RunAtStartup), ".3", 1);  // one per user, whatever the profile
+    EXPECT_EQ(store.Read("RunAtStartup"), "1");
 }
 
 }  // namespace
