@@ -21,6 +21,12 @@ using platform::PdhStatus;
 using platform::Rect;
 std::string Text(const Rect& r);  // "left,top widthxheight"
 std::string Join(const Calls& calls);
+// Writes the call into the log and answers with the result.
+template <typename T>
+T Logged(Calls& calls, const std::string& call, T result) {
+    calls.push_back(call);
+    return result;
+}
 // The text of every input, each followed by a blank.
 template <typename T, typename F>
 std::string Each(const std::vector<T>& inputs, F text) {
@@ -72,7 +78,7 @@ public:
     char DecimalSeparator() override { return ','; }
 
     std::string windir = "C:\\WINDOWS", os = "Windows_NT", modulePath = "C:\\T\\Taktora.exe", arguments, windowClass;
-    platform::OsVersion version{2, 5, 1};
+    platform::OsVersion version;
     int architecture = 0;
     std::uint64_t tick = 0;
     bool tick64 = true;
@@ -177,9 +183,8 @@ public:
 
 private:
     bool Call(const std::string& call, const Image& p, bool ok) {
-        calls.push_back(call);
         picture = p;
-        return ok;
+        return Logged(calls, call, ok);
     }
 };
 
@@ -196,12 +201,14 @@ public:
 // The mutex is handle 1 and the mapping 2 once Core Temp publishes its record.
 class SharedMemory : public platform::SharedMemory {
 public:
-    Handle OpenNamedMutex(const std::string& name) override { return Log("OpenMutex " + name, mutex); }
-    WaitResult WaitForMutex(Handle, std::uint32_t ms) override { return Log("Wait " + std::to_string(ms), wait); }
-    bool ReleaseMutex(Handle mutex) override { return Log("Release " + std::to_string(mutex), true); }
-    Handle OpenMapping(const std::string& name) override { return Log("OpenMapping " + name, mapping); }
+    Handle OpenNamedMutex(const std::string& name) override { return Logged(calls, "OpenMutex " + name, mutex); }
+    WaitResult WaitForMutex(Handle, std::uint32_t ms) override {
+        return Logged(calls, "Wait " + std::to_string(ms), wait);
+    }
+    bool ReleaseMutex(Handle mutex) override { return Logged(calls, "Release " + std::to_string(mutex), true); }
+    Handle OpenMapping(const std::string& name) override { return Logged(calls, "OpenMapping " + name, mapping); }
     const void* MapView(Handle, std::size_t size) override {
-        return Log("MapView " + std::to_string(size), bytes.size() >= size ? bytes.data() : nullptr);
+        return Logged(calls, "MapView " + std::to_string(size), bytes.size() >= size ? bytes.data() : nullptr);
     }
     void UnmapView(const void*) override { calls.push_back("Unmap"); }
     void Close(Handle handle) override { calls.push_back("Close " + std::to_string(handle)); }
@@ -212,13 +219,6 @@ public:
     WaitResult wait = WaitResult::Acquired;
     std::vector<unsigned char> bytes;  // the mapping's contents
     Calls calls;
-
-private:
-    template <typename T>
-    T Log(const std::string& call, T result) {
-        calls.push_back(call);
-        return result;
-    }
 };
 
 // Two cores at 30 % and 51 %, 40 and 43 degrees, TjMax 100, 2400 MHz = 200 MHz x 12.
@@ -236,41 +236,41 @@ public:
     PdhStatus ConnectMachine(const std::string& machine) override { return machines.contains(machine) ? 0 : -1; }
     PdhStatus EnumObjectsLength(const std::string&, bool refresh, std::uint32_t& length) override {
         length = objectsLength.value_or(static_cast<std::uint32_t>(objects.size()));
-        return Log(refresh ? "ObjectsLength refresh" : "ObjectsLength", enumStatus);
+        return Logged(calls, refresh ? "ObjectsLength refresh" : "ObjectsLength", enumStatus);
     }
     PdhStatus EnumObjects(const std::string&, bool refresh, std::uint32_t, std::string& list) override {
         list = objects;
-        return Log(refresh ? "Objects refresh" : "Objects", enumStatus);
+        return Logged(calls, refresh ? "Objects refresh" : "Objects", enumStatus);
     }
     PdhStatus EnumObjectItemsLength(const std::string&, const std::string& object, std::uint32_t& counterLength,
                                     std::uint32_t& instanceLength) override {
         counterLength = static_cast<std::uint32_t>(counters.size());
         instanceLength = static_cast<std::uint32_t>(instances.size());
-        return Log("ItemsLength " + object, enumStatus);
+        return Logged(calls, "ItemsLength " + object, enumStatus);
     }
     PdhStatus EnumObjectItems(const std::string&, const std::string& object, std::uint32_t, std::uint32_t,
                               std::string& counterList, std::string& instanceList) override {
         counterList = counters;
         instanceList = instances;
-        return Log("Items " + object, enumStatus);
+        return Logged(calls, "Items " + object, enumStatus);
     }
     PdhStatus OpenQuery(std::uintptr_t data, Handle& query) override {
         query = openStatus == 0 ? 7 : query;
-        return Log("OpenQuery " + std::to_string(data), openStatus);
+        return Logged(calls, "OpenQuery " + std::to_string(data), openStatus);
     }
     PdhStatus AddCounter(Handle, const std::string& path, Handle& counter) override { return Add(path, counter); }
     PdhStatus AddEnglishCounter(Handle, const std::string& path, Handle& counter) override {
         return english ? Add(path, counter) : platform::kPdhFunctionMissing;
     }
-    PdhStatus CollectQueryData(Handle) override { return Log("Collect", collectStatus); }
+    PdhStatus CollectQueryData(Handle) override { return Logged(calls, "Collect", collectStatus); }
     PdhStatus GetDoubleValue(Handle counter, double& value, std::uint32_t& counterStatus) override {
         const Reading& reading = paths.at(added.at(counter - 101));
         value = reading.value;
         counterStatus = reading.counterStatus;
         return reading.status;
     }
-    PdhStatus RemoveCounter(Handle counter) override { return Log("Remove " + std::to_string(counter), 0); }
-    PdhStatus CloseQuery(Handle) override { return Log("CloseQuery", 0); }
+    PdhStatus RemoveCounter(Handle counter) override { return Logged(calls, "Remove " + std::to_string(counter), 0); }
+    PdhStatus CloseQuery(Handle) override { return Logged(calls, "CloseQuery", 0); }
     // Multi-strings of the names: each ended by a zero character, and one more.
     static std::string Names(const std::vector<std::string>& names);
 
@@ -285,10 +285,6 @@ public:
 
 private:
     PdhStatus Add(const std::string& path, Handle& counter);
-    PdhStatus Log(const std::string& call, PdhStatus status) {
-        calls.push_back(call);
-        return status;
-    }
 };
 
 // The Windows 9x statistic's keys, each with or without its value; key n is keys[n - 1].

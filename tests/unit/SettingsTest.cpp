@@ -10,7 +10,6 @@
 namespace taktora {
 namespace {
 
-using platform::RegRoot;
 using platform::RegType;
 
 TEST(Settings, StoredValuesOutsideTheirRangeOrOfAnotherFormReadAsTheDefault) {
@@ -27,17 +26,21 @@ TEST(Settings, StoredValuesOutsideTheirRangeOrOfAnotherFormReadAsTheDefault) {
                          [](const auto& setting) {
                              fake::Registry registry;
                              SettingsStore store(registry, "App", "Sec");
-                             const std::string name = std::string(Spec(setting.first).name) + ".2";
-                             registry.values[store.KeyPath() + "\\" + name] = {
+                             registry.values[store.KeyPath() + "\\" + std::string(Spec(setting.first).name) + ".2"] = {
                                  setting.second == "-" ? RegType::Binary : RegType::String, setting.second};
                              return std::to_string(store.Read(Spec(setting.first), ".2"));
                          }),
               "255 1 0 1 1 100 1000 32767 1000 -13 40 32 192 480 ");
+    // Every name once, every default in its range, and a box's default is ticked or not.
     std::set<std::string_view> names;
     for (const SettingSpec& spec : kSettings) {
-        EXPECT_TRUE(names.insert(spec.name).second && spec.fallback >= spec.min && spec.fallback <= spec.max)
+        EXPECT_TRUE(names.insert(spec.name).second && spec.fallback >= spec.min && spec.fallback <= spec.max &&
+                    (spec.box == BoxId::None || spec.fallback <= 1))
             << spec.name;
     }
+    fake::Registry registry;
+    SettingsStore(registry, "App", "Sec").Write(Spec(RunAtStartup), ".3", 1);  // one per user, whatever the profile
+    EXPECT_EQ(registry.values.begin()->first, "Software\\VB and VBA Program Settings\\App\\Sec\\RunAtStartup");
 }
 
 TEST(Settings, RegistryTextEndsAtTheZeroCharactersOfItsType) {
@@ -55,15 +58,11 @@ TEST(Settings, RegistryTextEndsAtTheZeroCharactersOfItsType) {
                          [](const auto& value) {
                              fake::Registry registry;
                              registry.values["HKLM\\K\\V"] = {value.first, value.second};
-                             std::string text = RegGetString(registry, RegRoot::LocalMachine, "K", "V", "-");
+                             std::string text = RegGetString(registry, platform::RegRoot::LocalMachine, "K", "V", "-");
                              std::replace(text.begin(), text.end(), '\0', '^');
                              return text.size() > 9 ? std::to_string(text.size()) : text;
                          }),
               "abc nozero C:\\p^D:\\x a^ - - 4096 - ");
-    fake::Registry registry;
-    SettingsStore store(registry, "App", "Sec");
-    store.Write(Spec(Setting::RunAtStartup), ".3", 1);  // one per user, whatever the profile
-    EXPECT_EQ(store.Read("RunAtStartup"), "1");
 }
 
 }  // namespace
