@@ -20,14 +20,15 @@ TEST(LoadHistory, PeriodLoadIsTheMeanOfTheSamplesTakenClampedAndGuarded) {
         {450, 9, 1000, 100, true},    {1100, 10, 1000, 100, true},  {1000, 10, 1000, 100, true},
         {1000, 10, 1000, 100, false}, {1100, 10, 1000, 100, false}, {999, 10, 1000, 100, false},
         {0, 0, 1000, 100, false},     {250, 0, 500, 100, true},     {-50, 10, 1000, 100, true},
-        {NAN, 10, 1000, 100, true},   {400, 0, 0, 100, true},       {400, 0, 1000, 0, true}};
+        {NAN, 10, 1000, 100, true},   {400, 0, 0, 100, true},       {400, 0, 1000, 0, true},
+        {400, 0, 1, 100, true},       {40, 0, 1000, 1, true}};
     // Exactly 100 before the first tick is the sources' start-up state; without a sample the count is nominal.
     EXPECT_EQ(Each(periods,
                    [](const auto& p) {
                        const auto load = std::apply(LoadHistory::PeriodLoad, p);
                        return load ? (std::signbit(*load) ? "-" : "") + FormatGeneral(*load, '.') : "skip";
                    }),
-              "50 100 100 skip skip 99.9 0 50 0 0 40 40 ");
+              "50 100 100 skip skip 99.9 0 50 0 0 40 40 100 0.04 ");
     EXPECT_EQ(Each<double>({0, 4, 5, 64, 192, 10.5, 11.5, 11.6, -20, NAN, 1e9},
                            [](double size) { return std::to_string(LoadHistory::GraphSize(size)); }),
               "1 1 2 61 189 8 8 9 1 1 32764 ");
@@ -52,6 +53,8 @@ TEST(LoadHistory, MeanCoversTheFilledColumnsThenWPlusOneLoadsOverWAndAWidthChang
     EXPECT_EQ(steps,
               "0/0 0/0 10/0 mean 10.000000; 0/0 10/0 20/10 mean 15.000000; 10/0 20/10 30/15 mean 30.000000; "
               "20/10 30/15 40/30 mean 45.000000; ");
+    history.Record(7, std::nullopt, 0);  // a graph is at least one column wide
+    EXPECT_EQ(history.Loads()[1], 7);
     history.ResetForWidth();
     history.Record(50, 61, 5000);
     EXPECT_EQ(std::tuple(history.Loads()[4999], history.Loads()[5000], history.WindowMean(), history.FilledColumns()),

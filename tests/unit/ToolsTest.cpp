@@ -129,6 +129,7 @@ TEST_F(Viewer, ARunningViewerComesForwardAtItsStoredPlaceAndMovesAreRemembered) 
     const std::pair<std::optional<platform::Rect>, int> moves[] = {{std::nullopt, 0},
                                                                    {platform::Rect{100, 50, 640, 480}, 4},
                                                                    {platform::Rect{100, 50, 640, 480}, 0},
+                                                                   {platform::Rect{100, 60, 640, 480}, 4},
                                                                    {platform::Rect{-32000, -32000, 160, 24}, 0},
                                                                    {platform::Rect{0, 0, 0, 0}, 4}};
     for (const auto& [rect, writes] : moves) {
