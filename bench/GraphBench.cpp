@@ -3,7 +3,7 @@
 #include "base/LoadHistory.h"
 #include "platform/Image.h"
 #include "render/LoadGraph.h"
-#include "tests/fakes/FakeTextPainter.h"
+#include "tests/fakes/Fakes.h"
 
 namespace taktora {
 namespace {
@@ -20,7 +20,7 @@ void RecordAndDraw(benchmark::State& state) {
         history.Record(static_cast<float>(i % 101), 50.0f, w);
     }
     Image image(sw, sh);
-    fake::FakeTextPainter painter;
+    fake::TextPainter painter;
     render::LoadGraphInput input{.history = history,
                                  .w = w,
                                  .h = h,

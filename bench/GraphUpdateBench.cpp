@@ -2,8 +2,7 @@
 
 #include "app/Form1.h"
 #include "render/LoadGraph.h"
-#include "tests/fakes/FakeMachine.h"
-#include "tests/fakes/FakeTextPainter.h"
+#include "tests/fakes/Fakes.h"
 
 namespace taktora {
 namespace {
@@ -22,15 +21,15 @@ struct WideGraph {
     // One refresh period: ten samples, then the update of the graph, the caption and the icons.
     void Update(int tick) {
         for (int i = 0; i < 10; ++i) {
-            machine.kernel.currentTime += 1000000;
-            machine.kernel.idleTime += 1000 * (tick * 7 % 1000);
+            machine.kernel.time += 1000000;
+            machine.kernel.idle += 1000 * (tick * 7 % 1000);
             form.TimerCTick();
         }
         form.CPUDraw();
         machine.text.calls.clear();
     }
 
-    fake::FakeMachine machine;
+    fake::Machine machine;
     Form1 form{machine.platform, machine.window};
 };
 

@@ -1,0 +1,429 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+#include "app/Form1.h"
+#include "tests/fakes/Fakes.h"
+
+namespace taktora {
+namespace {
+
+using fake::Join;
+using fake::Text;
+using platform::TimerId;
+
+constexpr const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Taktora";
+constexpr const char* kApproved =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run\\Taktora";
+
+// The dialog's boxes from top to bottom: X ticked, O not, lower case while disabled.
+std::string Boxes(frmSet& s) {
+    std::string boxes;
+    for (const BoxId id : frmSet::kDialogOrder) {
+        boxes += static_cast<char>((s.Box(id).Checked() ? 'X' : 'O') + (s.Box(id).Enabled() ? 0 : 'a' - 'A'));
+    }
+    return boxes;
+}
+
+// The main window's model over every double.
+struct Program : fake::Machine {
+    // Stores "name=text" pairs separated by blanks, and files by their first letter: Task Manager, the viewer, the
+    // companion program.
+    void Set(const std::string& pairs, const std::string& tools = "") {
+        std::istringstream in(pairs);
+        for (std::string pair; in >> pair;) {
+            Store(pair.substr(0, pair.find('=')), pair.substr(pair.find('=') + 1));
+        }
+        for (const char tool : tools) {
+            files.files[tool == 'T'   ? "C:\\WINDOWS\\System32\\TaskMgr.exe"
+                        : tool == 'V' ? "C:\\T\\PViewer\\PrcView.exe"
+                                      : "C:\\T\\Taktora.ext"] = {"x", 100};
+        }
+    }
+    void Start() {
+        form.Load();
+        form.ShowAfterLoad();
+    }
+    // A refresh period: samples at the given load, 100 ms apart, then the refresh tick.
+    void Period(int percent, int samples = 10) {
+        for (int i = 0; i < samples; ++i) {
+            kernel.Busy(percent);
+            system.tick += 100;
+            form.TimerCTick();
+        }
+        form.Timer1Tick();
+    }
+    std::string Saved(const std::string& suffix = "") {
+        std::string saved;
+        for (std::size_t i = 0; i < kSavedSettingCount; ++i) {
+            saved += Stored(std::string(kSettings[i].name) + (i == 5 ? "" : suffix)) + " ";
+        }
+        return saved;
+    }
+    Form1 form{platform, window};
+    frmSet& s = form.Settings();
+};
+
+struct App : ::testing::Test, Program {};
+
+TEST_F(App, AFreshUserGetsTheDefaultsWhichTheUnloadSavesOnce) {
+    Start();
+    EXPECT_EQ(Text(window.rect) + " " + Boxes(s), "32,32 192x64 XOXoxOXOOOOXOoxxx");
+    EXPECT_TRUE(window.visible);
+    EXPECT_EQ(window.timers, (std::map<TimerId, int>{{TimerId::Refresh, 1000}, {TimerId::Sampling, 100}}));
+    EXPECT_EQ(s.CO1 + " " + s.LV + " " + s.MakerMail, "1.0 Version 4.21 - 05.08.2010 info@brisko-software.de");
+    EXPECT_EQ(Join(system.calls), "thread priority; process priority");
+    EXPECT_EQ(tray.calls.front(), "Add ") << "the icon is there before the first load is known";
+    EXPECT_EQ(form.Limits(), (window::MinMaxLimits{125, 50, 192 + 1024 * 15, 64 + 768 * 15}));
+    form.PicButtonDown(kRightButton);
+    form.PicClick();
+    EXPECT_EQ(Join(window.calls), "Menu 1 3 9") << "no Task Manager, no companion program";
+    form.Unload();
+    // WinTop to ShowCoreSpeed, as listed in the settings table
+    EXPECT_EQ(Saved(), "32 32 192 64 1000 0 1 0 1 1 0 0 0 0 0 0 1 1 0 1 1 1 ");
+    EXPECT_EQ(registry.values.size(), 22u) << "no Run entry, no priority switch";
+    EXPECT_EQ(tray.calls.back(), "Delete");
+    EXPECT_TRUE(window.timers.empty());
+    EXPECT_EQ(form.LoadSource(), LoadSourceKind::None);
+    // Windows ending the session after the window closed, and the dialog's OK after the main window is gone.
+    registry.values.clear();
+    form.Unload();
+    s.OnOk();
+    EXPECT_TRUE(registry.values.empty());
+}
+
+TEST_F(App, AProfilesStoredSettingsAreRestoredAndUnusableOnesReplaced) {
+    system.arguments = "3";
+    Set("WinLeft.3=40,6 WinTop.3=abc WinWidth.3=300 WinHeight.3=10 Interval.3=2500 ShowInTask.3=2 Magnetic.3=256 "
+        "UseBoldFont.3=1 AlignCenter.3=1 WindowOnTop.3=1 MaxTaskPriority.3=2 WinTop=200 ShowRunTime.3=7x "
+        "HideWindow.3=1 ShowInTray.3=2 LockWindow.3=1 ShowUsageValue.3=0");
+    Start();
+    EXPECT_EQ(Text(window.rect) + " " + Boxes(s), "41,32 300x50 XXXoxXOXXXXXOoxxx") << "no smaller than Windows allows";
+    EXPECT_EQ(window.timers[TimerId::Refresh], 2500);
+    EXPECT_EQ(s.CO1, "2.5");
+    EXPECT_TRUE(window.visible && taskbar.shown) << "only a tray setting of exactly 1 hides the window at start";
+    EXPECT_EQ(Join(window.calls), "TopMost; TopMost");
+    EXPECT_TRUE(system.calls.empty());
+    form.Unload();
+    EXPECT_EQ(Saved(".3") + Stored("WinTop"), "32 41 300 50 2500 0 1 1 1 0 1 1 1 1 1 0 1 1 0 1 1 1 200");
+}
+
+TEST_F(App, StartUpChoosesTheSourceAndTheBoxesFromTheSystemTheToolsAndTheSettings) {
+    // Windows' platform and version, its architecture, Core Temp (0 not running, 1 without a record, 2 publishing), the
+    // tools found and the stored settings; the source and the boxes
+    const std::vector<std::tuple<platform::OsVersion, int, int, std::string, std::string>> starts = {
+        {{2, 6, 1}, 9, 0, "", ""},
+        {{2, 5, 2}, 9, 0, "T", ""},
+        {{2, 10, 0}, 0, 0, "V", ""},
+        {{1, 4, 10}, 0, 0, "T", ""},
+        {{2, 6, 1}, 9, 2, "TV", ""},
+        {{2, 6, 1}, 9, 1, "TV", "ProcessView=0"},
+        {{2, 5, 1}, 0, 2, "", "UseGetCoreTemp=0"},
+        {{1, 4, 10}, 0, 2, "V", ""},
+        {{2, 5, 1}, 0, 0, "TV", "ShowInTray=0"}};
+    EXPECT_EQ(fake::Each(starts,
+                         [](const auto& start) {
+                             const auto& [os, architecture, coreTemp, tools, stored] = start;
+                             Program app;
+                             app.system.version = os;
+                             app.system.architecture = architecture;
+                             app.system.windowClass = coreTemp > 0 ? "CORETEMP" : "";
+                             if (coreTemp == 2) {
+                                 app.shared.Publish(fake::TwoCores());
+                             }
+                             app.pdh.paths["\\Processor Information(_Total)\\% Processor Time"] = {10};
+                             app.Set(stored, tools);
+                             app.form.Load();
+                             return std::to_string(static_cast<int>(app.form.LoadSource())) + Boxes(app.s);
+                         }),
+              "2XOXoxOXOOOOXOoxxx 1XOXXoOXOOOOXOoxxx 1XOXoXOXOOOOXOoxxx 3XOXOXOXOOOOXOxXXX 4XOXOXOXOOOOXOXXXX "
+              "2XOXXOOXOOOOXOoxxx 1XOXoxOXOOOOXOOxxx 3XOXOXOXOOOOXOXXXX 1XOOoxOXOOOOXOoxxx ");
+}
+
+TEST_F(App, TheRunEntryFollowsTheBoxAndWindowsOwnSwitch) {
+    // the Run entry there, Windows' switch (0 none, even on, odd off), RunAtStartup stored; the box at start, the
+    // Run entry after the start, and Windows' switch after the user ticked the box
+    const std::vector<std::tuple<bool, char, std::string>> starts = {{false, 0, "1"}, {true, 0, "0"}, {true, 2, "0"},
+                                                                     {true, 3, "0"},  {true, 7, "1"}, {false, 0, "0"}};
+    EXPECT_EQ(fake::Each(starts,
+                         [](const auto& start) {
+                             const auto& [entry, approved, stored] = start;
+                             Program app;
+                             if (entry) {
+                                 app.registry.values[kRun] = {platform::RegType::String, "old"};
+                             }
+                             if (approved != 0) {  // twelve bytes, Windows' own length
+                                 app.registry.values[kApproved] = {platform::RegType::Binary,
+                                                                   std::string(1, approved) + std::string(11, '\0')};
+                             }
+                             app.Store("RunAtStartup", stored);
+                             app.form.Load();
+                             const std::string atStart = std::to_string(app.s.CkS.Checked()) +
+                                                         std::to_string(app.registry.values.contains(kRun));
+                             app.s.CkS.SetChecked(true);
+                             app.form.SaveSet();
+                             EXPECT_EQ(app.registry.values[kRun].text, "\"C:\\T\\Taktora.exe\" /startup");
+                             const bool switchLeft = app.registry.values.contains(kApproved);
+                             app.s.CkS.SetChecked(false);
+                             app.form.Unload();
+                             EXPECT_FALSE(app.registry.values.contains(kRun));
+                             return atStart + std::to_string(switchLeft) + app.Stored("RunAtStartup");
+                         }),
+              "1100 1100 1110 0100 0100 0000 ");
+}
+
+TEST_F(App, EachPeriodsLoadReachesTheGraphTheCaptionTheTooltipsAndTheIcons) {
+    system.windowClass = "CORETEMP";
+    shared.Publish(fake::TwoCores());
+    Set("ShowRunTime=0 ShowInTask=1");
+    Start();
+    text.calls.clear();
+    Period(0);
+    EXPECT_EQ(taskbar.caption, "CPU:40,5%");
+    EXPECT_EQ(window.toolTip, " CPU: 40%  (ø 20%),  Temp: 42°C,  Speed: 2400,00 MHz (200,00 MHz * 12,0) ");
+    EXPECT_EQ(tray.calls.back(), "Modify  CPU-Auslastung: 40% ");
+    // the icon's frame in the system colours 21 and 20
+    const Image& icon = taskbar.icons.back();
+    EXPECT_EQ(std::tuple(icon.At(0, 15), icon.At(1, 15), icon.At(15, 0)),
+              std::tuple(Rgb(21, 1, 2), Rgb(20, 1, 2), Rgb(20, 1, 2)));
+    EXPECT_EQ(Join(fake::Calls(text.calls.begin() + 2, text.calls.end())),
+              "Tahoma 7 8,6 16.16.64 2400 MHz; Tahoma 7 7,5 204.204.255 2400 MHz; Tahoma 7 8,17 80.16.16 42 °C; "
+              "Tahoma 7 7,16 255.204.204 42 °C");
+    EXPECT_EQ(form.History().Temps()[LoadHistory::GraphSize(window.ClientSize().width)], 41.5f);
+    // the graph's frame in the system colours 6 and 16
+    EXPECT_EQ(std::tuple(window.picture.Width(), window.picture.At(0, 9), window.picture.At(185, 9)),
+              std::tuple(186, Rgb(6, 1, 2), Rgb(16, 1, 2)));
+    // Core Temp quit: it reads 0, and its last temperature stays.
+    shared.mutex = 0;
+    Period(0);
+    EXPECT_EQ(taskbar.caption, "CPU:0%");
+    EXPECT_NE(window.toolTip.find("Temp: 42°C"), std::string::npos);
+    // F3 to F5 switch the speed, the temperature and its curve off.
+    for (const Key key : {Key::F3, Key::F4, Key::F5}) {
+        form.KeyS(key, kNoModifier);
+    }
+    EXPECT_EQ(window.toolTip + Boxes(s).substr(14), " CPU: 0%  (ø 6%) OOO");
+}
+
+TEST_F(App, PdhThatCannotDeliverGivesWayToTheKernelCounters) {
+    system.version = {2, 6, 1};
+    system.architecture = 9;
+    pdh.paths["\\Processor Information(_Total)\\% Processor Time"] = {10};
+    pdh.collectStatus = -1;
+    Start();
+    std::string sources;
+    for (int tick = 0; tick < 6; ++tick) {
+        sources += std::to_string(static_cast<int>(form.LoadSource()));
+        form.TimerCTick();
+    }
+    Period(70);
+    Period(70);
+    EXPECT_EQ(sources + taskbar.caption, "222221CPU:70%");
+}
+
+TEST_F(App, AtFasterRatesTheShellGetsTheNewestIconTwiceASecond) {
+    Set("Interval=100 ShowInTask=1");
+    Start();  // the first picture goes to the shell at once, at tick 0
+    // Windows' timer may come a clock tick early: 484 ms after the last picture count as half a second.
+    std::string sent;
+    for (const int tick : {100, 483, 484, 967, 968}) {
+        system.tick = tick;
+        const std::size_t before = tray.calls.size();
+        form.Timer1Tick();
+        sent += std::to_string(tray.calls.size() - before);
+    }
+    form.SetRefreshInterval(500);
+    system.tick += 100;
+    form.Timer1Tick();
+    EXPECT_EQ(sent + " " + std::to_string(taskbar.icons.size()), "00101 4");
+    EXPECT_EQ(window.timers[TimerId::Refresh], 500);
+}
+
+TEST_F(App, AfterSleepTheFirstLoadIsTheLoadAfterIt) {
+    Start();
+    form.Timer1Tick();
+    for (int i = 0; i < 5; ++i) {
+        kernel.Busy(100);
+        form.TimerCTick();
+    }
+    kernel.time += 36000000000;  // an hour asleep, hardly idle
+    window.timers.clear();
+    form.Resumed();
+    EXPECT_EQ(window.timers, (std::map<TimerId, int>{{TimerId::Refresh, 1000}, {TimerId::Sampling, 100}}));
+    Period(25);
+    EXPECT_EQ(taskbar.caption, "CPU:25%");
+}
+
+TEST_F(App, TheWindowIsDraggedSnappedKeptOnScreenAndLocked) {
+    Start();
+    std::string places;
+    const auto place = [&] { places += Text(window.rect) + "; "; };
+    form.MousePos(kNoButton, kNoModifier, 50, 20);
+    form.MousePos(kLeftButton, kNoModifier, 80, 30);
+    place();
+    form.MousePos(kRightButton, kNoModifier, 120, 40);
+    form.MousePos(kLeftButton, kNoModifier, -225, 30);  // near the left edge the magnet pulls it in
+    place();
+    window.rect = {900, 740, 192, 64};
+    form.Timer1Tick();
+    place();
+    s.CkM.SetChecked(true);
+    EXPECT_EQ(form.Limits(), (window::MinMaxLimits{192, 64, 192, 64}));
+    form.MousePos(kLeftButton, kNoModifier, 300, 300);
+    window.rect = {400, 300, 300, 100};
+    form.Timer1Tick();
+    place();
+    window.rect = {832, 676, 300, 100};  // a resize by other means is undone at once
+    form.ReSize();
+    place();
+    s.CkM.SetChecked(false);
+    EXPECT_EQ(form.Limits(), (window::MinMaxLimits{125, 50, 192 + 1024 * 15, 64 + 768 * 15}));
+    s.Show();
+    window.rect = {32, 32, 306, 106};
+    form.ReSize();
+    EXPECT_EQ(s.Caption + " " + std::to_string(window.picture.Width()),
+              "Taktora Info / Settings   (Size: 300*100) 300");
+    s.ckMag.SetChecked(false);
+    window.rect = {900, 740, 192, 64};
+    form.Timer1Tick();
+    place();
+    EXPECT_EQ(places, "62,42 192x64; 0,52 192x64; 832,676 192x64; 832,676 192x64; 832,676 192x64; 900,740 192x64; ");
+}
+
+TEST_F(App, OnSeveralMonitorsTheWindowStaysOnItsOwnOrComesBackFromAGoneOne) {
+    desktop.monitors.push_back({1024, 0, 1280, 1024});
+    Set("WinLeft=1500 WinTop=900");
+    Start();
+    std::string places = Text(window.rect);
+    window.rect = {2200, 1000, 192, 64};
+    form.Timer1Tick();
+    places += "; " + Text(window.rect);
+    // The taskbar on the first monitor does not limit a drag on the second.
+    form.MousePos(kNoButton, kNoModifier, 10, 10);
+    form.MousePos(kLeftButton, kNoModifier, 30, 50);
+    places += "; " + Text(window.rect);
+    desktop.monitors.pop_back();
+    form.DisplayChanged();
+    form.Timer1Tick();
+    EXPECT_EQ(places + "; " + Text(window.rect), "1500,900 192x64; 2112,932 192x64; 2112,960 192x64; 832,676 192x64");
+    Program gone;
+    gone.Set("WinLeft=1500 Magnetic=0");
+    gone.form.Load();
+    EXPECT_EQ(Text(gone.window.rect), "832,32 192x64");
+}
+
+TEST_F(App, TheMenuTheKeysAndTheMouseRunTheCommands) {
+    Set("HideWindow=1", "TE");
+    Start();
+    form.PicButtonDown(kLeftButton);
+    form.PicClick();  // a left click does nothing, nor does a right double-click
+    form.PicButtonDown(kRightButton);
+    form.PicDoubleClick();
+    form.PicButtonDown(kRightButton);
+    form.PicClick();
+    window.menuChoice = 8;
+    form.TrayMessage(TrayMouse::RightUp);
+    form.TrayMessage(TrayMouse::Other);
+    form.TrayMessage(TrayMouse::LeftDown);  // hidden behind the icon: the window stays hidden
+    form.TaskbarActivated();
+    form.TrayMessage(TrayMouse::LeftDoubleClick);  // Task Manager, the only tool found, has the double-click
+    for (const int index : {2, 3, 9, 4, 0}) {
+        form.MenuClick(index);
+    }
+    for (const auto& [key, modifiers] : std::vector<std::pair<Key, unsigned>>{{Key::T, kAltKey},
+                                                                              {Key::E, kAltKey},
+                                                                              {Key::P, kAltKey},
+                                                                              {Key::F4, kAltKey},
+                                                                              {Key::T, kAltKey | kCtrlKey},
+                                                                              {Key::F1, kShiftKey},
+                                                                              {Key::F3, kNoModifier},
+                                                                              {Key::Other, kAltKey},
+                                                                              {Key::Other, kNoModifier}}) {
+        form.KeyS(key, modifiers);
+    }
+    EXPECT_FALSE(window.visible || s.Visible()) << "F3 leaves the greyed-out speed alone: " << Boxes(s);
+    EXPECT_EQ(Join(window.calls), "Menu 1 2 3 8 9; Menu 1 2 3 8 9; Close; Close");
+    const std::string task = "start C:\\WINDOWS\\System32\\TaskMgr.exe | \"C:\\WINDOWS\\System32\\TaskMgr.exe\"";
+    const std::string ext = "start C:\\T\\Taktora.ext | \"C:\\T\\Taktora.ext\" !";
+    EXPECT_EQ(Join(processes.calls), ext + "; " + task + "; " + task + "; " + task + "; " + ext);
+    EXPECT_EQ(shell.calls.size(), 2u) << "without the viewer, where to get it";
+    std::string shown;
+    const auto show = [&](auto action) {
+        window.visible = false;
+        s.Hide();
+        action();
+        shown += std::to_string(window.visible) + std::to_string(s.Visible()) + " ";
+    };
+    s.CkB.SetChecked(false);
+    show([&] { form.TrayMessage(TrayMouse::LeftDown); });
+    show([&] { form.TaskbarActivated(); });
+    s.CkTM.SetChecked(false);
+    show([&] { form.TrayMessage(TrayMouse::LeftDoubleClick); });  // no tool chosen and no hiding: nothing
+    s.CkB.SetChecked(true);
+    show([&] { form.TrayMessage(TrayMouse::LeftDoubleClick); });
+    show([&] { form.KeyS(Key::F2, kNoModifier); });  // the Windows run time off, and redrawn
+    show([&] { form.KeyS(Key::F1, kNoModifier); });
+    show([&] {
+        form.PicButtonDown(kLeftButton);
+        form.PicDoubleClick();
+    });
+    EXPECT_EQ(shown + Boxes(s).substr(0, 1), "10 10 00 01 00 01 01 O");
+}
+
+TEST_F(App, TheSettingsBoxesActOnTheProgram) {
+    Set("", "V");
+    Start();
+    int focusRequests = 0;
+    s.OnFocusRequest([&] { ++focusRequests; });
+    std::string states;
+    const auto state = [&] { states += std::to_string(window.visible) + tray.calls.back() + Boxes(s) + "; "; };
+    s.CkB.SetChecked(true);
+    state();
+    s.CkT.SetChecked(false);  // without the tray icon the window comes back, and nothing can hide it
+    state();
+    s.CkB.SetChecked(true);
+    state();
+    s.CkB.SetChecked(false);
+    s.CkT.SetChecked(true);
+    state();
+    s.CkTM.SetChecked(true);  // the two double-click choices exclude each other
+    state();
+    s.CkPV.SetChecked(true);
+    s.CkN.SetChecked(false);
+    s.CkG.SetChecked(true);
+    state();
+    EXPECT_EQ(states,
+              "0Modify  CPU-Auslastung: 0% XOXoXXXOOOOXOoxxx; 1DeleteXOOoxoXOOOOXOoxxx; 1DeleteXOOoxxXOOOOXOoxxx; "
+              "1Add XOXoXOXOOOOXOoxxx; 1Add XOXxOOXOOOOXOoxxx; 1Add XXXoXOOooOOXOoxxx; ");
+    EXPECT_TRUE(taskbar.shown);
+    s.ckO.SetChecked(true);  // the user's change while the dialog is shown: the dialog keeps the focus
+    s.Show();
+    s.ckO.SetChecked(false);
+    s.CkGD.SetChecked(true);
+    for (const char* rate : frmSet::kRates) {
+        s.OnRateChosen(rate);
+        EXPECT_EQ(window.timers[TimerId::Refresh], std::lround(std::stod(rate) * 1000)) << rate;
+    }
+    s.OnRateChosen("0.5");
+    s.OnRateChosen("5.1");
+    s.OnRateChosen("x");
+    s.OnOk();  // saved, the restart hint once, the main window focused
+    s.Show();
+    s.OnOk();
+    EXPECT_EQ(focusRequests, 1);
+    EXPECT_EQ(Stored("Interval") + Stored("TaskManager") + Stored("ProcessView") + Boxes(s).substr(13), "50001xXXX");
+    EXPECT_EQ(Join(window.calls), "TopMost; NotTopMost; Focus; Focus");
+    s.OnPictureClick();
+    s.OnUrlClick();
+    s.OnPictureClick();
+    s.OnUrlClick();
+    s.OnCoreTempClick();
+    EXPECT_EQ(Join(shell.calls),
+              " HINWEIS:1 Bitte starten Sie den Taktora neu. Danke!    ; open "
+              "mailto:info@brisko-software.de?subject=Brisko Taktora  v4.21&body=; open "
+              "http://www.brisko-software.de; open http://www.alcpu.com");
+}
+
+}  // namespace
+}  // namespace taktora

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include "tests/fakes/Fakes.h"
+#include "tools/Launch.h"
+#include "tools/ProcessViewer.h"
+
+namespace taktora {
+namespace {
+
+using fake::Join;
+
+TEST(Launch, OnlyAProgramNeedingElevationGoesThroughTheShellAndOnlyByItsFullPath) {
+    // the program, its command line, the error of CreateProcessW; the parameters the shell gets ("-" none)
+    const std::tuple<std::string, std::string, std::uint32_t, std::string> cases[] = {
+        {"C:\\T\\a.exe", "\"C:\\T\\a.exe\"", 0, "-"},
+        {"C:\\T\\a.exe", "\"C:\\T\\a.exe\"", 5, "-"},
+        {"C:\\T\\a.exe", "\"C:\\T\\a.exe\" \t -kf x", 740, "-kf x"},
+        {"C:\\P F\\a.ext", "\"C:\\P F\\a.ext\" !", 740, "!"},
+        {"C:\\T\\a.exe", "C:\\T\\a.exe\t-x \"y z\"", 740, "-x \"y z\""},
+        {"C:\\T\\a.exe", "\"C:\\T\\a.exe -x", 740, ""},
+        {"\\\\srv\\a.exe", "\"\\\\srv\\a.exe\"", 740, ""},
+        {"A:\\a", "a", 740, ""},
+        {"Z:/a", "a", 740, ""},
+        {"a:\\a", "a", 740, ""},
+        {"z:\\a", "a", 740, ""},
+        {"@:\\a", "a", 740, "-"},
+        {"[:\\a", "a", 740, "-"},
+        {"`:\\a", "a", 740, "-"},
+        {"{:\\a", "a", 740, "-"},
+        {"C:a", "a", 740, "-"},
+        {"C:", "a", 740, "-"},
+        {"a.exe", "a", 740, "-"},
+        {"\\a.exe", "a", 740, "-"},
+    };
+    for (const auto& [path, line, error, parameters] : cases) {
+        for (const bool declined : {false, true}) {
+            fake::Processes processes;
+            processes.started = {error == 0 ? 4711u : 0u, error};
+            processes.shellStarted = declined ? std::nullopt : std::optional(4712u);
+            const auto id = StartProgram(processes, path, line, declined);
+            const std::string hidden = declined ? " | hidden" : "";
+            EXPECT_EQ(Join(processes.calls),
+                      "start " + path + " | " + line + hidden +
+                          (parameters == "-" ? "" : "; shell " + path + " | " + parameters + hidden));
+            EXPECT_EQ(id, error == 0                      ? 4711
+                          : parameters == "-" || declined ? std::optional<std::uint32_t>()
+                                                          : 4712)
+                << path;
+        }
+    }
+}
+
+struct Viewer : ::testing::Test {
+    fake::Registry registry;
+    fake::Shell shell;
+    fake::Processes processes;
+    SettingsStore store{registry, "B", "T"};
+    ProcessViewer viewer{processes, shell, store};
+    std::string Option(const char* name) {
+        return registry.values[std::string("Software\\Vesk\\pview95\\") + name].text;
+    }
+};
+
+TEST_F(Viewer, ItsOwnStartUpOptionsAreSwitchedOffWithAWarningWhenOneWasOn) {
+    // UseSysTray, AllowMultiplyInstances, StartMinimized as stored; whether a warning comes, the tool ends a running
+    // viewer, the options are written
+    const std::tuple<std::string, std::string, std::string, bool, bool, bool> cases[] = {
+        {"", "", "", false, true, true},  {"0", "", "", false, false, false}, {"1", "", "", true, true, true},
+        {"0", "1", "", true, true, true}, {"0", "0", "1", true, true, true},  {"2", "", "", false, false, false},
+    };
+    for (const auto& [tray, multiple, minimized, warned, ended, written] : cases) {
+        fake::Registry reg;
+        fake::Processes procs;
+        shell.calls.clear();
+        ProcessViewer v{procs, shell, store};
+        for (const auto& [name, value] :
+             {std::pair{"UseSysTray", tray}, {"AllowMultiplyInstances", multiple}, {"StartMinimized", minimized}}) {
+            reg.values[std::string("Software\\Vesk\\pview95\\") + name] = {platform::RegType::String, value};
+        }
+        v.RepairSettings(reg, "C:\\V\\PV.exe", true);
+        EXPECT_EQ(Join(shell.calls).starts_with(" ACHTUNG:2 Die ''Start up'' Einstellungen vom ProcessViewer"), warned);
+        EXPECT_EQ(Join(procs.calls), ended ? "start C:\\V\\PV.exe | \"C:\\V\\PV.exe\" -kf PrcView.exe | hidden" : "");
+        EXPECT_EQ(reg.values["Software\\Vesk\\pview95\\StartMinimized"].text, written ? "0" : minimized);
+        EXPECT_EQ(reg.values["Software\\Vesk\\pview95\\Colorize"].text, "1");
+    }
+    viewer.RepairSettings(registry, "C:\\V\\PV.exe", false);
+    EXPECT_TRUE(processes.calls.empty()) << "without the tool nothing can end the viewer";
+    EXPECT_EQ(Option("AllowMultiplyInstances"), "0");
+}
+
+TEST_F(Viewer, WithoutTheViewerTheHintTellsWhereToPutIt) {
+    viewer.Proc(false, "C:\\T\\PViewer\\PrcView.exe", "C:\\T\\", "");
+    EXPECT_EQ(shell.calls.size(), 1u);
+    EXPECT_TRUE(shell.calls[0].starts_with(" HINWEIS:0 ProcessViewer ist ein externes Freeware Programm, daß Sie"));
+    EXPECT_NE(shell.calls[0].find("\r\n\r\n      C:\\T\\PViewer\\      \r\n"), std::string::npos);
+    EXPECT_TRUE(processes.calls.empty());
+}
+
+TEST_F(Viewer, ARunningViewerComesForwardAtItsStoredPlaceAndMovesAreRemembered) {
+    const std::string start = "start C:\\V.exe | \"C:\\V.exe\"";
+    // the stored rectangle's four values ("" none), the error of the start and whether the user declines the
+    // elevation; the calls and the process tracked
+    const std::tuple<std::string, std::uint32_t, bool, std::string, std::uint32_t> cases[] = {
+        {"0", 0, false, start + "; place 7 0,0 0x0 128; place 7 0,0 0x0 96", 4711},
+        {"-1", 0, false, start, 4711},
+        {"", 740, false, start + "; shell C:\\V.exe | ; place 7 32,32 800x600 128; place 7 32,32 800x600 96", 4712},
+        {"", 740, true, start + "; shell C:\\V.exe | ", 0},
+        {"", 2, false, start, 0},
+    };
+    for (const auto& [stored, error, declined, calls, tracked] : cases) {
+        fake::Processes procs;
+        procs.started = {error == 0 ? 4711u : 0u, error};
+        procs.shellStarted = declined ? std::nullopt : std::optional(4712u);
+        procs.windows["Process Viewer"] = 7;
+        registry.values.clear();
+        for (const char* name : {"Top", "Left", "Width", "Height"}) {
+            if (!stored.empty()) {
+                registry.values[store.KeyPath() + "\\PV." + name + ".2"] = {platform::RegType::String, stored};
+            }
+        }
+        ProcessViewer v{procs, shell, store};
+        v.Proc(true, "C:\\V.exe", "C:\\", ".2");
+        EXPECT_EQ(Join(procs.calls), calls);
+        EXPECT_EQ(v.ViewerTracking, tracked);
+    }
+    viewer.Proc(true, "C:\\V.exe", "C:\\", ".2");
+    processes.windows["Process Viewer"] = 9;
+    // no rectangle yet, a move, the same again, the minimised viewer's, one exactly at the screen's corner
+    const std::pair<std::optional<platform::Rect>, int> moves[] = {{std::nullopt, 0},
+                                                                   {platform::Rect{100, 50, 640, 480}, 4},
+                                                                   {platform::Rect{100, 50, 640, 480}, 0},
+                                                                   {platform::Rect{100, 60, 640, 480}, 4},
+                                                                   {platform::Rect{-32000, -32000, 160, 24}, 0},
+                                                                   {platform::Rect{0, 0, 0, 0}, 4}};
+    for (const auto& [rect, writes] : moves) {
+        processes.rects[9] = rect;
+        registry.writes = 0;
+        viewer.Track(".2");
+        EXPECT_EQ(registry.writes, writes) << (rect ? fake::Text(*rect) : "none");
+    }
+    EXPECT_EQ(registry.values[store.KeyPath() + "\\PV.Height.2"].text, "0");
+}
+
+}  // namespace
+}  // namespace taktora
