@@ -425,5 +425,20 @@ TEST_F(App, TheSettingsBoxesActOnTheProgram) {
               "http://www.brisko-software.de; open http://www.alcpu.com");
 }
 
+// On a monitor of another scale Windows keeps the window's size in pixels (WM_DPICHANGED): the graph goes on. A new
+// width starts it afresh.
+TEST_F(App, AMoveToAnotherScaleKeepsTheGraphAndANewWidthRestartsIt) {
+    Start();
+    for (int tick = 0; tick < 3; ++tick) {
+        form.Timer1Tick();
+    }
+    window.rect = {1100, 40, 192, 64};
+    form.ReSize();
+    const int kept = form.History().FilledColumns();
+    window.rect.width = 250;
+    form.ReSize();
+    EXPECT_EQ(std::to_string(kept) + " " + std::to_string(form.History().FilledColumns()), "4 0");
+}
+
 }  // namespace
 }  // namespace taktora
