@@ -397,8 +397,8 @@ TEST_F(App, TheSettingsBoxesActOnTheProgram) {
               "0Modify  CPU-Auslastung: 0% XOXoXXXOOOOXOoxxx; 1DeleteXOOoxoXOOOOXOoxxx; 1DeleteXOOoxxXOOOOXOoxxx; "
               "1Add XOXoXOXOOOOXOoxxx; 1Add XOXxOOXOOOOXOoxxx; 1Add XXXoXOOooOOXOoxxx; ");
     EXPECT_TRUE(taskbar.shown);
-    s.ckO.SetChecked(true);  // the user's change while the dialog is shown: the dialog keeps the focus
     s.Show();
+    s.ckO.SetChecked(true);  // the first change counts as start-up's restoring, later ones keep the dialog focused
     s.ckO.SetChecked(false);
     s.CkGD.SetChecked(true);
     for (const char* rate : frmSet::kRates) {

@@ -274,7 +274,7 @@ TEST(PdhLoad, WithoutUsableNamesOnlyTheEnglishPathRemains) {
                            source.Initialize();
                            const std::string calls = Join(pdh.calls);
                            EXPECT_TRUE(calls.ends_with(std::string("; Add ") + kTotal)) << calls;
-                           return std::to_string(calls.find("; Objects;") != std::string::npos) +
+                           return std::to_string(calls.find("; ObjectsLength refresh; Objects;") != std::string::npos) +
                                   std::to_string(calls.find("; Items ") != std::string::npos) + Number(source.Query()) +
                                   std::to_string(pdh.added.size()) + std::to_string(source.Broken());
                        }),

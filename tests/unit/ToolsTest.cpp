@@ -125,12 +125,15 @@ TEST_F(Viewer, ARunningViewerComesForwardAtItsStoredPlaceAndMovesAreRemembered) 
     }
     viewer.Proc(true, "C:\\V.exe", "C:\\", ".2");
     processes.windows["Process Viewer"] = 9;
-    // no rectangle yet, a move, the same again, the minimised viewer's, one exactly at the screen's corner
+    // no rectangle yet, a move, the same again, the minimised viewer's, two partly off the screen, one exactly at the
+    // screen's corner
     const std::pair<std::optional<platform::Rect>, int> moves[] = {{std::nullopt, 0},
                                                                    {platform::Rect{100, 50, 640, 480}, 4},
                                                                    {platform::Rect{100, 50, 640, 480}, 0},
                                                                    {platform::Rect{100, 60, 640, 480}, 4},
                                                                    {platform::Rect{-32000, -32000, 160, 24}, 0},
+                                                                   {platform::Rect{-8, 60, 640, 480}, 0},
+                                                                   {platform::Rect{100, -8, 640, 480}, 0},
                                                                    {platform::Rect{0, 0, 0, 0}, 4}};
     for (const auto& [rect, writes] : moves) {
         processes.rects[9] = rect;
