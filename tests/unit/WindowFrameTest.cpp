@@ -21,7 +21,8 @@ TEST(WindowFrame, OnlyAnInvisibleBorderDropsTheFrame) {
         {"Windows 7 and 8 draw the whole frame", window, false},
         {"larger than the window", {99, 50, 208, 71}, false},
         {"beside the window", {400, 50, 192, 64}, false},
-        {"empty", {107, 50, 0, 0}, false},
+        {"no width", {107, 50, 0, 64}, false},
+        {"no height", {107, 50, 192, 0}, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
