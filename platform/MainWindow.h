@@ -33,7 +33,8 @@ public:
     virtual void StartTimer(TimerId id, int milliseconds) = 0;
     virtual void StopTimer(TimerId id) = 0;
     virtual void Close() = 0;  // asks the window to unload, as Alt+F4 does
-    // Hands the finished graph picture to the window, which shows it at the next paint.
+    // Shows the finished graph picture now and at every paint until the next call. The window keeps no copy: the
+    // caller keeps the picture alive and unchanged until it presents it (or another one) again.
     virtual void Present(const Image& picture) = 0;
     virtual void SetToolTip(const std::string& text) = 0;
     // Opens the popup menu at the pointer and returns the index of the chosen entry, 0 when none was chosen.

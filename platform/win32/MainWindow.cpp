@@ -133,7 +133,7 @@ void MainWindow::Close() {
 }
 
 void MainWindow::Present(const Image& picture) {
-    picture_ = picture;
+    picture_ = &picture;
     // Drawn at once rather than through a paint cycle: no update region, no WM_PAINT, ten times a second at most.
     if (IsWindowVisible(Handle())) {
         const WindowDc dc(Handle());
@@ -196,21 +196,22 @@ void MainWindow::OnPaint() {
 void MainWindow::Blit(HDC dc) {
     RECT client{};
     GetClientRect(Handle(), &client);
-    if (picture_.Width() > 0 && picture_.Height() > 0) {
+    const int width = picture_ != nullptr ? picture_->Width() : 0;
+    const int height = picture_ != nullptr ? picture_->Height() : 0;
+    if (width > 0 && height > 0) {
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = picture_.Width();
-        info.bmiHeader.biHeight = -picture_.Height();  // top-down, like the buffer
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;  // top-down, like the buffer
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
-        SetDIBitsToDevice(dc, 0, 0, picture_.Width(), picture_.Height(), 0, 0, 0, picture_.Height(), picture_.Data(),
-                          &info, DIB_RGB_COLORS);
+        SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, picture_->Data(), &info, DIB_RGB_COLORS);
     }
     // Whatever the picture does not cover yet (the window just grew) stays black.
     const auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    const RECT right{picture_.Width(), 0, client.right, client.bottom};
-    const RECT below{0, picture_.Height(), client.right, client.bottom};
+    const RECT right{width, 0, client.right, client.bottom};
+    const RECT below{0, height, client.right, client.bottom};
     FillRect(dc, &right, black);
     FillRect(dc, &below, black);
 }

@@ -54,7 +54,7 @@ private:
     Form1* form_ = nullptr;
     WindowFrame frame_;
     std::function<void(int)> dpiChanged_;
-    Image picture_;
+    const Image* picture_ = nullptr;  // the last one presented, kept alive by its owner
     HWND toolTip_ = nullptr;
     std::wstring toolTipText_;
 };

@@ -17,15 +17,17 @@ bool Win32IconFactory::EnsureBitmaps(int width, int height) {
     colour_.Reset();
     mask_.Reset();
     colourBits_ = nullptr;
+    colourStride_ = 0;
     width_ = height_ = 0;
 
-    // The colour bitmap: a top-down 32-bit DIB section, needing no device context.
+    // The colour bitmap: a top-down 24-bit DIB section, needing no device context; its rows are padded to whole
+    // 32-bit words.
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
     info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     GdiBitmap colour(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -39,7 +41,8 @@ bool Win32IconFactory::EnsureBitmaps(int width, int height) {
     }
     colour_ = std::move(colour);
     mask_ = std::move(mask);
-    colourBits_ = static_cast<Pixel*>(bits);
+    colourBits_ = static_cast<std::uint8_t*>(bits);
+    colourStride_ = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
     width_ = width;
     height_ = height;
     return true;
@@ -54,12 +57,15 @@ IconHandle Win32IconFactory::Make(const Image& source) {
     if (!EnsureBitmaps(picture.Width(), picture.Height())) {
         return 0;
     }
-    // Every alpha byte is set, so the icon is opaque also where the system honours the alpha channel instead of
-    // the mask.
     GdiFlush();
-    const std::size_t count = static_cast<std::size_t>(picture.Width()) * picture.Height();
-    for (std::size_t i = 0; i < count; ++i) {
-        colourBits_[i] = picture.Data()[i] | 0xFF000000u;
+    const Pixel* in = picture.Data();
+    for (int y = 0; y < picture.Height(); ++y) {
+        std::uint8_t* out = colourBits_ + y * colourStride_;
+        for (int x = 0; x < picture.Width(); ++x, ++in, out += 3) {
+            out[0] = static_cast<std::uint8_t>(*in);  // blue, green, red, as in the picture's pixels
+            out[1] = static_cast<std::uint8_t>(*in >> 8);
+            out[2] = static_cast<std::uint8_t>(*in >> 16);
+        }
     }
     ICONINFO info{};
     info.fIcon = TRUE;

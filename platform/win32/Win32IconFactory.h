@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+
 #include "platform/IconFactory.h"
 #include "platform/Image.h"
 #include "platform/win32/Handles.h"
@@ -10,7 +13,9 @@ namespace taktora::platform::win32 {
 // one system metric (SM_CXSMICON for the tray and the small taskbar icon, SM_CXICON for the big one): the picture
 // is scaled to it here, in whole pixels, rather than stretched and blurred by Explorer at 125 to 175 %. The colour
 // bitmap and the mask the icons are made from are kept between calls (the icon gets copies of them), so an update
-// creates one GDI object, the icon.
+// creates one GDI object, the icon. The colour bitmap has 24 bits a pixel: the icon is opaque through its clear mask
+// alone, and an icon without an alpha channel is made and copied without the premultiplied alpha bitmap that
+// Windows and Wine build beside a 32-bit one.
 class Win32IconFactory final : public IconFactory {
 public:
     explicit Win32IconFactory(int sizeMetric) : sizeMetric_(sizeMetric) {}
@@ -22,7 +27,8 @@ private:
 
     int sizeMetric_;
     GdiBitmap colour_;
-    Pixel* colourBits_ = nullptr;
+    std::uint8_t* colourBits_ = nullptr;
+    std::size_t colourStride_ = 0;
     GdiBitmap mask_;
     int width_ = 0;
     int height_ = 0;
