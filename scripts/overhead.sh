@@ -3,11 +3,13 @@
 # (C:\windows\system32\taskmgr.exe, default settings) as a yardstick; both run side by side in one virtual desktop
 # with Wine's taskbar and notification area.
 #
-#     bash scripts/overhead.sh [--rate MS] [--size WxH] [--taskbar] [--runs N] [SECONDS]   (default 300 s, 3 runs)
+#     bash scripts/overhead.sh [--rate MS] [--size WxH] [--taskbar] [--floor] [--runs N] [SECONDS]   (300 s, 3 runs)
 #
 # Without options taktora.exe runs with its default settings (refresh every 1 s, tray icon on). --rate 100 stores
 # Interval=100 first, the fastest refresh (10 Hz); --size stores a window of that outer size (the desktop grows to
-# hold it); --taskbar switches the taskbar button on. In each run, after both windows are up and 10 s have passed,
+# hold it); --taskbar switches the taskbar button on. --floor runs samplingfloor.exe (bench/wine) in taktora.exe's
+# place: the same 100 ms samples through the same kernel reads and an idle timer at the refresh rate, nothing drawn,
+# the part of taktora.exe's time that no drawing can save. In each run, after both windows are up and 10 s have passed,
 # it reads the user plus system time of the two Wine processes from /proc/PID/stat, waits SECONDS and reads them
 # again. Each run prints each one's processor time in that span, their ratio (taktora/taskmgr) and each one's share
 # of one core; the last line gives the medians over the runs. Clock ticks are 10 ms, so measure long. The prefix's
@@ -20,7 +22,7 @@ source tests/e2e/lib.sh
 source scripts/measure.sh
 
 usage() {
-    echo "usage: bash scripts/overhead.sh [--rate MS] [--size WxH] [--taskbar] [--runs N] [SECONDS]" \
+    echo "usage: bash scripts/overhead.sh [--rate MS] [--size WxH] [--taskbar] [--floor] [--runs N] [SECONDS]" \
         "(MS 100 to 65535; SECONDS at least 10, default 300; N default 3)" >&2
     exit 2
 }
@@ -28,6 +30,7 @@ usage() {
 rate=
 size=
 taskbar=
+floor=
 runs=3
 once=
 duration=300
@@ -40,6 +43,7 @@ while (($# > 0)); do
             shift 2
             ;;
         --taskbar) taskbar=1 && shift ;;
+        --floor) floor=1 && shift ;;
         --once) once=1 && shift ;;
         *)
             duration=$1
@@ -92,19 +96,29 @@ fi
 if [[ -n $taskbar ]]; then
     reg_set "$SETTINGS" ShowInTask 1
 fi
-start_taktora
-wait_window "$MAIN"
+program=taktora.exe
+if [[ -n $floor ]]; then
+    program=samplingfloor.exe
+    cmake --build --preset windows --target samplingfloor >/dev/null
+    cp build/windows/samplingfloor.exe "$WINEPREFIX/drive_c/"
+    (cd "$WINEPREFIX/drive_c" && exec wine 'C:\samplingfloor.exe' "${rate:-1000}") </dev/null >>"$WORK/floor.log" 2>&1 &
+    floor_running() { measure_linux_pid "$program" >/dev/null 2>&1; }
+    wait_for 30 floor_running || die "samplingfloor.exe did not start"
+else
+    start_taktora
+    wait_window "$MAIN"
+fi
 (cd "$WINEPREFIX/drive_c" && exec wine 'C:\windows\system32\taskmgr.exe') </dev/null >>"$WORK/taskmgr.log" 2>&1 &
 # Task Manager is a dialog: its window has the dialog class.
 wait_window '#32770'
 
-taktora=$(measure_linux_pid taktora.exe) || die "cannot tell taktora.exe's Linux process"
+taktora=$(measure_linux_pid "$program") || die "cannot tell $program's Linux process"
 taskmgr=$(measure_linux_pid taskmgr.exe) || die "cannot tell taskmgr.exe's Linux process"
 explorer=$(measure_linux_pid explorer.exe) || die "cannot tell explorer.exe's Linux process"
 wineserver=$(measure_linux_pid wineserver64) || die "cannot tell the prefix's wineserver"
 pids=("$taktora" "$taskmgr" "$explorer" "$wineserver")
 
-echo "overhead: $TAKTORA_EXE ($(stat -c %s "$TAKTORA_EXE") bytes), refresh ${rate:-default (1000)} ms," \
+echo "overhead: ${floor:+samplingfloor.exe in place of }$TAKTORA_EXE ($(stat -c %s "$TAKTORA_EXE") bytes), refresh ${rate:-default (1000)} ms," \
     "window ${size:-default}, taskbar button $([[ -n $taskbar ]] && echo on || echo off), $duration s"
 echo "overhead: Linux processes: taktora.exe $taktora, taskmgr.exe $taskmgr, explorer.exe $explorer, wineserver $wineserver"
 sleep "$kSettleSeconds"
@@ -124,19 +138,19 @@ for pid in "${pids[@]}"; do
 done
 elapsed=$((${EPOCHREALTIME/[.,]/} - started))
 echo "overhead: host load average at the end: $(cut -d ' ' -f 1-3 /proc/loadavg)"
-close_taktora
+[[ -n $floor ]] || close_taktora
 
 ticks=()
 for index in "${!pids[@]}"; do
     ticks+=($((after[index] - before[index])))
 done
 # awk does the division; the figures stay in ticks and microseconds until here.
-awk -v tps="$ticksPerSecond" -v us="$elapsed" -v taktora="${ticks[0]}" -v taskmgr="${ticks[1]}" \
+awk -v name="$program" -v tps="$ticksPerSecond" -v us="$elapsed" -v taktora="${ticks[0]}" -v taskmgr="${ticks[1]}" \
     -v explorer="${ticks[2]}" -v server="${ticks[3]}" 'BEGIN {
     wall = us / 1e6
     printf "overhead: measured over %.1f s of wall-clock time\n", wall
     printf "  %-28s %9s %12s\n", "process", "CPU s", "one core"
-    printf "  %-28s %9.2f %11.3f%%\n", "taktora.exe", taktora / tps, 100 * taktora / tps / wall
+    printf "  %-28s %9.2f %11.3f%%\n", name, taktora / tps, 100 * taktora / tps / wall
     printf "  %-28s %9.2f %11.3f%%\n", "taskmgr.exe", taskmgr / tps, 100 * taskmgr / tps / wall
     printf "  %-28s %9.2f %11.3f%%\n", "(explorer.exe, not counted)", explorer / tps, 100 * explorer / tps / wall
     printf "  %-28s %9.2f %11.3f%%\n", "(wineserver, not counted)", server / tps, 100 * server / tps / wall

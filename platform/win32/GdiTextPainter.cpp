@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/Image.h"
 #include "platform/win32/Handles.h"
@@ -41,17 +40,19 @@ void GdiTextPainter::Select(const Font& font) {
 }
 
 int GdiTextPainter::MeasureWidth(const Font& font, const std::string& text) {
-    const std::wstring wide = Utf8ToWide(text);
-    Select(font);
-    SIZE extent{};
-    GetTextExtentPoint32W(dc_.Get(), wide.data(), static_cast<int>(wide.size()), &extent);
-    return extent.cx;
+    return Render(font, text).width;
 }
 
 int GdiTextPainter::LineHeight(const Font& font) {
+    for (const auto& [known, height] : lineHeights_) {
+        if (known == font) {
+            return height;
+        }
+    }
     Select(font);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc_.Get(), &metrics);
+    lineHeights_.emplace_back(font, metrics.tmHeight);
     return metrics.tmHeight;
 }
 
@@ -86,39 +87,71 @@ bool GdiTextPainter::EnsureCell(int width, int height) {
     return true;
 }
 
-void GdiTextPainter::Draw(Image& image, const Font& font, int x, int y, Colour colour, const std::string& text) {
-    // GDI cannot draw into the image's own memory, so the text goes through a DIB section that covers the text's
-    // cell: it takes a copy of that part of the image and is copied back afterwards.
+const GdiTextPainter::Rendered& GdiTextPainter::Render(const Font& font, const std::string& text) {
+    for (const Rendered& known : rendered_) {
+        if (known.font == font && known.text == text) {
+            return known;
+        }
+    }
     const std::wstring wide = Utf8ToWide(text);
     Select(font);
     SIZE extent{};
     GetTextExtentPoint32W(dc_.Get(), wide.data(), static_cast<int>(wide.size()), &extent);
+    Rendered made;
+    made.font = font;
+    made.text = text;
+    made.width = static_cast<int>(extent.cx);
     // Italic overhangs and the like may reach a little past the measured cell.
-    const int margin = extent.cy / 2 + 1;
-    const int left = std::max(x - margin, 0);
-    const int top = std::max(y, 0);
-    const int right = std::min(x + static_cast<int>(extent.cx) + margin, image.Width());
-    const int bottom = std::min(y + static_cast<int>(extent.cy), image.Height());
-    if (right <= left || bottom <= top || !EnsureCell(right - left, bottom - top)) {
-        return;  // entirely outside the picture, or no cell to draw in
+    made.margin = extent.cy / 2 + 1;
+    made.cellWidth = std::max(static_cast<int>(extent.cx) + 2 * made.margin, 0);
+    made.cellHeight = std::max(static_cast<int>(extent.cy), 0);
+    made.set.assign(static_cast<std::size_t>(made.cellWidth) * made.cellHeight, false);
+    // White on black: every pixel the text sets is not black afterwards.
+    if (made.cellWidth > 0 && made.cellHeight > 0 && EnsureCell(made.cellWidth, made.cellHeight)) {
+        const auto cellRow = [&](int row) { return cellBits_ + static_cast<std::size_t>(row) * cellWidth_; };
+        GdiFlush();
+        for (int row = 0; row < made.cellHeight; ++row) {
+            std::fill_n(cellRow(row), made.cellWidth, Pixel{0});
+        }
+        SetBkMode(dc_.Get(), TRANSPARENT);
+        SetTextColor(dc_.Get(), RGB(255, 255, 255));
+        TextOutW(dc_.Get(), made.margin, 0, wide.data(), static_cast<int>(wide.size()));
+        GdiFlush();
+        for (int row = 0; row < made.cellHeight; ++row) {
+            for (int column = 0; column < made.cellWidth; ++column) {
+                made.set[static_cast<std::size_t>(row) * made.cellWidth + column] =
+                    (cellRow(row)[column] & 0xFFFFFFu) != 0;
+            }
+        }
     }
-    const int width = right - left;
-    const int height = bottom - top;
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * sizeof(Pixel);
-    const auto imageRow = [&](int row) {
-        return image.Data() + static_cast<std::size_t>(top + row) * image.Width() + left;
-    };
-    const auto cellRow = [&](int row) { return cellBits_ + static_cast<std::size_t>(row) * cellWidth_; };
-    GdiFlush();
-    for (int row = 0; row < height; ++row) {
-        std::memcpy(cellRow(row), imageRow(row), rowBytes);
+    if (rendered_.size() < kRenderedKept) {
+        rendered_.push_back(std::move(made));
+        return rendered_.back();
     }
-    SetBkMode(dc_.Get(), TRANSPARENT);
-    SetTextColor(dc_.Get(), RGB(colour.r, colour.g, colour.b));
-    TextOutW(dc_.Get(), x - left, y - top, wide.data(), static_cast<int>(wide.size()));
-    GdiFlush();
-    for (int row = 0; row < height; ++row) {
-        std::memcpy(imageRow(row), cellRow(row), rowBytes);
+    Rendered& slot = rendered_[nextRendered_];
+    nextRendered_ = (nextRendered_ + 1) % kRenderedKept;
+    slot = std::move(made);
+    return slot;
+}
+
+void GdiTextPainter::Draw(Image& image, const Font& font, int x, int y, Colour colour, const std::string& text) {
+    // GDI cannot draw into the image's own memory; the text's pixels come from its rendering in the painter's DIB
+    // section, made once for each font and text, and take the colour here.
+    const Rendered& rendered = Render(font, text);
+    const Pixel pixel = ToPixel(colour);
+    const int left = x - rendered.margin;
+    const int firstRow = std::max(0, -y);
+    const int lastRow = std::min(rendered.cellHeight, image.Height() - y);
+    const int firstColumn = std::max(0, -left);
+    const int lastColumn = std::min(rendered.cellWidth, image.Width() - left);
+    for (int row = firstRow; row < lastRow; ++row) {
+        Pixel* out = image.Data() + static_cast<std::size_t>(y + row) * image.Width() + left;
+        const std::size_t mask = static_cast<std::size_t>(row) * rendered.cellWidth;
+        for (int column = firstColumn; column < lastColumn; ++column) {
+            if (rendered.set[mask + column]) {
+                out[column] = pixel;
+            }
+        }
     }
 }
 
@@ -128,6 +161,9 @@ void GdiTextPainter::SetDpi(int dpi) {
         fontSelection_.reset();
         selectedFont_ = nullptr;
         fonts_.clear();
+        lineHeights_.clear();
+        rendered_.clear();
+        nextRendered_ = 0;
     }
 }
 

@@ -94,12 +94,28 @@ public:
     void SetDpi(int dpi);
 
 private:
+    // A text as GDI draws it in one of these fonts, which are never antialiased: each pixel of its cell is either the
+    // text colour or left as it was, whatever the colour and the background. The cell starts `margin` pixels left of
+    // the text's origin and is as high as the text.
+    struct Rendered {
+        Font font;
+        std::string text;
+        int width = 0;  // as GetTextExtentPoint32 measures it
+        int margin = 0;
+        int cellWidth = 0;
+        int cellHeight = 0;
+        std::vector<bool> set;  // row by row
+    };
+    static constexpr std::size_t kRenderedKept = 16;
+
     HFONT FontFor(const Font& font);
     // Selects the font into the DC and leaves it there: selecting the DC's default font back after every call made
     // Wine ask the X server's resources about antialiasing each time.
     void Select(const Font& font);
     // A DIB section of at least this size, kept selected into the painter's DC between calls.
     bool EnsureCell(int width, int height);
+    // The text's pixels, drawn by GDI once and then kept for the next calls with the same font and text.
+    const Rendered& Render(const Font& font, const std::string& text);
 
     int dpi_;
     MemoryDc dc_;
@@ -112,6 +128,9 @@ private:
     // Declared after the fonts, so that the DC has its own font back before they go.
     std::optional<SelectedObject> fontSelection_;
     HFONT selectedFont_ = nullptr;
+    std::vector<std::pair<Font, int>> lineHeights_;
+    std::vector<Rendered> rendered_;
+    std::size_t nextRendered_ = 0;  // the one replaced when a new text comes
 };
 
 }  // namespace taktora::platform::win32
