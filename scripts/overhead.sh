@@ -101,7 +101,8 @@ if [[ -n $floor ]]; then
     program=samplingfloor.exe
     cmake --build --preset windows --target samplingfloor >/dev/null
     cp build/windows/samplingfloor.exe "$WINEPREFIX/drive_c/"
-    (cd "$WINEPREFIX/drive_c" && exec wine 'C:\samplingfloor.exe' "${rate:-1000}") </dev/null >>"$WORK/floor.log" 2>&1 &
+    (cd "$WINEPREFIX/drive_c" && exec wine 'C:\samplingfloor.exe' "${rate:-1000}") </dev/null >>"$WORK/taktora.log" 2>&1 &
+    TAKTORA_PID=$!
     floor_running() { measure_linux_pid "$program" >/dev/null 2>&1; }
     wait_for 30 floor_running || die "samplingfloor.exe did not start"
 else
@@ -120,7 +121,7 @@ pids=("$taktora" "$taskmgr" "$explorer" "$wineserver")
 
 echo "overhead: ${floor:+samplingfloor.exe in place of }$TAKTORA_EXE ($(stat -c %s "$TAKTORA_EXE") bytes), refresh ${rate:-default (1000)} ms," \
     "window ${size:-default}, taskbar button $([[ -n $taskbar ]] && echo on || echo off), $duration s"
-echo "overhead: Linux processes: taktora.exe $taktora, taskmgr.exe $taskmgr, explorer.exe $explorer, wineserver $wineserver"
+echo "overhead: Linux processes: $program $taktora, taskmgr.exe $taskmgr, explorer.exe $explorer, wineserver $wineserver"
 sleep "$kSettleSeconds"
 echo "overhead: host load average at the start: $(cut -d ' ' -f 1-3 /proc/loadavg), $(nproc) cores"
 
