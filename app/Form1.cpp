@@ -122,7 +122,7 @@ void Form1::WaitAtLogon(platform::System& system) {
 
 void Form1::InstallSizeLimits() {
     subclassActive_ = true;
-    limits_ = window::UnlockedLimits({0, 0, Spec(Setting::WinWidth).fallback, Spec(Setting::WinHeight).fallback},
+    limits_ = window::UnlockedLimits({0, 0, Row(Setting::WinWidth).fallback, Row(Setting::WinHeight).fallback},
                                      PrimaryScreen(), twipsX_, twipsY_);
 }
 
@@ -150,7 +150,7 @@ void Form1::TransferOptions() {
     }
     for (const Setting setting :
          {Setting::ShowCoreTemp, Setting::ShowCoreSpeed, Setting::ShowCoreTempLine, Setting::Magnetic}) {
-        s.Box(Spec(setting).box).SetChecked(Stored(setting) != 0);
+        s.Box(Row(setting).box).SetChecked(Stored(setting) != 0);
     }
 
     if (s.ckMag.Checked()) {
@@ -366,7 +366,7 @@ void Form1::WriteSettings() {
             case Setting::Interval:
                 return interval_;
             default:
-                return OptionValue(settings_.Box(Spec(setting).box));
+                return OptionValue(settings_.Box(Row(setting).box));
         }
     };
     for (std::size_t i = 0; i < kSavedSettingCount; ++i) {

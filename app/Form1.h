@@ -101,7 +101,7 @@ private:
     bool TaskManagerFound() const override { return probe_.TaskManagerFound(); }
     bool ProcessViewerFound() const override { return probe_.ProcessViewerFound(); }
 
-    int Stored(Setting setting) { return store_.Read(Spec(setting), keySuffix_); }
+    int Stored(Setting setting) { return store_.Read(Row(setting), keySuffix_); }
     void ApplyCommandLine();
     std::uint64_t UptimeSeconds();
     void RefreshClocks();

@@ -82,7 +82,7 @@ void SettingsStore::Write(const std::string& name, const std::string& text) {
     RegSetString(registry_, platform::RegRoot::CurrentUser, keyPath_, name, text);
 }
 
-int SettingsStore::Read(const SettingSpec& setting, const std::string& suffix) {
+int SettingsStore::Read(const SettingRow& setting, const std::string& suffix) {
     const auto text = Read(std::string(setting.name) + suffix);
     if (!text) {
         return setting.fallback;
@@ -101,7 +101,7 @@ int SettingsStore::Read(const SettingSpec& setting, const std::string& suffix) {
     return static_cast<int>(*value);
 }
 
-void SettingsStore::Write(const SettingSpec& setting, const std::string& suffix, int value) {
+void SettingsStore::Write(const SettingRow& setting, const std::string& suffix, int value) {
     Write(std::string(setting.name) + (setting.perProfile ? suffix : ""), std::to_string(value));
 }
 

@@ -21,8 +21,8 @@ public:
 
     // The stored value of a setting under the profile's suffix; anything the program cannot use (missing, not a
     // number, out of the table's range) yields the table's default.
-    int Read(const SettingSpec& setting, const std::string& suffix);
-    void Write(const SettingSpec& setting, const std::string& suffix, int value);
+    int Read(const SettingRow& setting, const std::string& suffix);
+    void Write(const SettingRow& setting, const std::string& suffix, int value);
 
 private:
     platform::Registry& registry_;

@@ -16,7 +16,7 @@ enum class SettingKind {
     Pixels,       // a decimal number (earlier versions wrote a comma), rounded to whole pixels
 };
 
-struct SettingSpec {
+struct SettingRow {
     std::string_view name;  // the registry value's name; a profile adds its suffix
     int fallback;           // the default, also what a fresh user gets
     SettingKind kind;
@@ -62,23 +62,23 @@ inline constexpr std::size_t kSavedSettingCount = 22;
 
 namespace settings_detail {
 constexpr int kPixelLimit = 1000000;  // beyond this no screen has a position
-constexpr SettingSpec Pixels(std::string_view name, int fallback) {
+constexpr SettingRow Pixels(std::string_view name, int fallback) {
     return {name, fallback, SettingKind::Pixels, -kPixelLimit, kPixelLimit, BoxId::None};
 }
-constexpr SettingSpec Option(std::string_view name, int fallback, BoxId box) {
+constexpr SettingRow Option(std::string_view name, int fallback, BoxId box) {
     return {name, fallback, SettingKind::WholeNumber, 0, 255, box};
 }
 }  // namespace settings_detail
 
 // clang-format off
-inline constexpr std::array<SettingSpec, 27> kSettings = {
+inline constexpr std::array<SettingRow, 27> kSettings = {
     settings_detail::Pixels("WinTop", 32),
     settings_detail::Pixels("WinLeft", 32),
     settings_detail::Pixels("WinWidth", 192),
     settings_detail::Pixels("WinHeight", 64),
-    SettingSpec{"Interval", 1000, SettingKind::WholeNumber, 100, 32767, BoxId::None},
+    SettingRow{"Interval", 1000, SettingKind::WholeNumber, 100, 32767, BoxId::None},
     // One per user, whatever profile runs; it is read with the profile's suffix all the same.
-    SettingSpec{"RunAtStartup", 0, SettingKind::WholeNumber, 0, 255, BoxId::CkS, false},
+    SettingRow{"RunAtStartup", 0, SettingKind::WholeNumber, 0, 255, BoxId::CkS, false},
     settings_detail::Option("ShowRunTime", 1, BoxId::CkL),
     settings_detail::Option("ShowInTask", 0, BoxId::CkG),
     settings_detail::Option("ShowInTray", 1, BoxId::CkT),
@@ -103,7 +103,7 @@ inline constexpr std::array<SettingSpec, 27> kSettings = {
 };
 // clang-format on
 
-constexpr const SettingSpec& Spec(Setting setting) {
+constexpr const SettingRow& Row(Setting setting) {
     return kSettings[static_cast<std::size_t>(setting)];
 }
 

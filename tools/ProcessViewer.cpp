@@ -70,7 +70,7 @@ void ProcessViewer::Proc(bool found, const std::string& viewerPath, const std::s
         return;
     }
     ViewerTracking = 0;
-    const auto stored = [&](Setting setting) { return store_.Read(Spec(setting), keySuffix); };
+    const auto stored = [&](Setting setting) { return store_.Read(Row(setting), keySuffix); };
     ViewerTop = stored(Setting::ViewerTop);
     ViewerLeft = stored(Setting::ViewerLeft);
     ViewerWidth = stored(Setting::ViewerWidth);
@@ -102,10 +102,10 @@ void ProcessViewer::Track(const std::string& keySuffix) {
     ViewerHeight = rect->height;
     // A minimised or off-screen viewer has negative coordinates; that is not a place to come back to.
     if (ViewerTop >= 0 && ViewerLeft >= 0 && ViewerWidth >= 0 && ViewerHeight >= 0) {
-        store_.Write(Spec(Setting::ViewerTop), keySuffix, ViewerTop);
-        store_.Write(Spec(Setting::ViewerLeft), keySuffix, ViewerLeft);
-        store_.Write(Spec(Setting::ViewerWidth), keySuffix, ViewerWidth);
-        store_.Write(Spec(Setting::ViewerHeight), keySuffix, ViewerHeight);
+        store_.Write(Row(Setting::ViewerTop), keySuffix, ViewerTop);
+        store_.Write(Row(Setting::ViewerLeft), keySuffix, ViewerLeft);
+        store_.Write(Row(Setting::ViewerWidth), keySuffix, ViewerWidth);
+        store_.Write(Row(Setting::ViewerHeight), keySuffix, ViewerHeight);
     }
 }
 

@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    const taktora::SettingSpec& setting = taktora::kSettings[data[0] % taktora::kSettings.size()];
+    const taktora::SettingRow& setting = taktora::kSettings[data[0] % taktora::kSettings.size()];
     Machine first;
     first.Store(std::string(setting.name), std::string(reinterpret_cast<const char*>(data + 1), size - 1));
     const auto saved = StartAndClose(first);

@@ -26,20 +26,20 @@ TEST(Settings, StoredValuesOutsideTheirRangeOrOfAnotherFormReadAsTheDefault) {
                          [](const auto& setting) {
                              fake::Registry registry;
                              SettingsStore store(registry, "App", "Sec");
-                             registry.values[store.KeyPath() + "\\" + std::string(Spec(setting.first).name) + ".2"] = {
+                             registry.values[store.KeyPath() + "\\" + std::string(Row(setting.first).name) + ".2"] = {
                                  setting.second == "-" ? RegType::Binary : RegType::String, setting.second};
-                             return std::to_string(store.Read(Spec(setting.first), ".2"));
+                             return std::to_string(store.Read(Row(setting.first), ".2"));
                          }),
               "255 1 0 1 1 100 1000 32767 1000 -13 40 32 192 480 ");
     // Every name once, every default in its range, and a box's default is ticked or not.
     std::set<std::string_view> names;
-    for (const SettingSpec& spec : kSettings) {
-        EXPECT_TRUE(names.insert(spec.name).second && spec.fallback >= spec.min && spec.fallback <= spec.max &&
-                    (spec.box == BoxId::None || spec.fallback <= 1))
-            << spec.name;
+    for (const SettingRow& row : kSettings) {
+        EXPECT_TRUE(names.insert(row.name).second && row.fallback >= row.min && row.fallback <= row.max &&
+                    (row.box == BoxId::None || row.fallback <= 1))
+            << row.name;
     }
     fake::Registry registry;
-    SettingsStore(registry, "App", "Sec").Write(Spec(RunAtStartup), ".3", 1);  // one per user, whatever the profile
+    SettingsStore(registry, "App", "Sec").Write(Row(RunAtStartup), ".3", 1);  // one per user, whatever the profile
     EXPECT_EQ(registry.values.begin()->first, "Software\\VB and VBA Program Settings\\App\\Sec\\RunAtStartup");
 }
 
