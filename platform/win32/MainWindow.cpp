@@ -7,6 +7,7 @@
 
 #include "app/Form1.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/Rects.h"
 #include "platform/win32/Resources.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/TrayIcon.h"
@@ -87,9 +88,7 @@ void MainWindow::CreateToolTip(HINSTANCE instance) {
 }
 
 Rect MainWindow::GetRect() {
-    RECT r{};
-    GetWindowRect(Handle(), &r);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    return WindowRectOf(Handle());
 }
 
 void MainWindow::SetRect(const Rect& rect) {

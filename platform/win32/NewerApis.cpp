@@ -3,6 +3,7 @@
 #include <dwmapi.h>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/Rects.h"
 
 namespace taktora::platform::win32 {
 
@@ -25,7 +26,7 @@ std::optional<Rect> VisibleWindowRect(HWND window) {
     if (getAttribute == nullptr || FAILED(getAttribute(window, DWMWA_EXTENDED_FRAME_BOUNDS, &r, sizeof r))) {
         return std::nullopt;
     }
-    return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    return ToRect(r);
 }
 
 int WindowDpi(HWND window) {

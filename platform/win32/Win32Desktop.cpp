@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/Rects.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace taktora::platform::win32 {
@@ -22,7 +23,7 @@ Rect Win32Desktop::TaskbarRect() {
     if (SHAppBarMessage(ABM_GETTASKBARPOS, &bar) == 0) {
         return {};
     }
-    return {bar.rc.left, bar.rc.top, bar.rc.right - bar.rc.left, bar.rc.bottom - bar.rc.top};
+    return ToRect(bar.rc);
 }
 
 std::vector<Rect> Win32Desktop::Monitors() {
@@ -33,9 +34,7 @@ std::vector<Rect> Win32Desktop::Monitors() {
             MONITORINFO info{};
             info.cbSize = sizeof info;
             if (GetMonitorInfoW(monitor, &info)) {
-                const RECT& r = info.rcMonitor;
-                reinterpret_cast<std::vector<Rect>*>(list)->push_back(
-                    {r.left, r.top, r.right - r.left, r.bottom - r.top});
+                reinterpret_cast<std::vector<Rect>*>(list)->push_back(ToRect(info.rcMonitor));
             }
             return TRUE;
         },

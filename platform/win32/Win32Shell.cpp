@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/Rects.h"
 #include "platform/win32/Text.h"
 
 namespace taktora::platform::win32 {
@@ -72,7 +73,7 @@ std::optional<Rect> Win32Processes::GetWindowRect(WindowHandle window) {
     if (!::GetWindowRect(reinterpret_cast<HWND>(window), &r)) {
         return std::nullopt;
     }
-    return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    return ToRect(r);
 }
 
 void Win32Processes::SetWindowPos(WindowHandle window, const Rect& rect, unsigned flags) {

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "platform/win32/NewerApis.h"
+#include "platform/win32/Rects.h"
 #include "window/Frame.h"
 
 namespace taktora::platform::win32 {
@@ -36,12 +37,6 @@ LRESULT HitCode(window::WindowPart part) {
     return HTCLIENT;
 }
 
-Rect WindowRect(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
 }  // namespace
 
 void WindowFrame::Check(HWND window) {
@@ -49,7 +44,7 @@ void WindowFrame::Check(HWND window) {
         return;
     }
     const std::optional<Rect> visible = VisibleWindowRect(window);
-    if (!visible || !window::HasInvisibleFrame(WindowRect(window), *visible)) {
+    if (!visible || !window::HasInvisibleFrame(WindowRectOf(window), *visible)) {
         return;
     }
     frameless_ = true;
@@ -66,7 +61,7 @@ std::optional<LRESULT> WindowFrame::Handle(HWND window, UINT message, WPARAM wPa
         case WM_NCCALCSIZE:
             return 0;  // the client area is the whole window
         case WM_NCHITTEST:
-            return HitCode(window::HitTest(WindowRect(window), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), dpi_));
+            return HitCode(window::HitTest(WindowRectOf(window), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), dpi_));
         case WM_DPICHANGED:
             dpi_ = HIWORD(wParam);
             return std::nullopt;

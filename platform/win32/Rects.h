@@ -1,0 +1,21 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/Types.h"
+
+namespace taktora::platform::win32 {
+
+// A Windows rectangle (two corners) as the program's (a corner and a size).
+inline Rect ToRect(const RECT& r) {
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+// The window's rectangle on the screen, frame included; empty when it cannot be read (a destroyed window).
+inline Rect WindowRectOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return ToRect(r);
+}
+
+}  // namespace taktora::platform::win32
