@@ -140,16 +140,10 @@ void GdiTextPainter::Draw(Image& image, const Font& font, int x, int y, Colour c
     const Rendered& rendered = Render(font, text);
     const Pixel pixel = ToPixel(colour);
     const int left = x - rendered.margin;
-    const int firstRow = std::max(0, -y);
-    const int lastRow = std::min(rendered.cellHeight, image.Height() - y);
-    const int firstColumn = std::max(0, -left);
-    const int lastColumn = std::min(rendered.cellWidth, image.Width() - left);
-    for (int row = firstRow; row < lastRow; ++row) {
-        Pixel* out = image.Data() + static_cast<std::size_t>(y + row) * image.Width() + left;
-        const std::size_t mask = static_cast<std::size_t>(row) * rendered.cellWidth;
-        for (int column = firstColumn; column < lastColumn; ++column) {
-            if (rendered.set[mask + column]) {
-                out[column] = pixel;
+    for (int row = 0; row < rendered.cellHeight; ++row) {
+        for (int column = 0; column < rendered.cellWidth; ++column) {
+            if (rendered.set[static_cast<std::size_t>(row) * rendered.cellWidth + column]) {
+                image.Set(left + column, y + row, pixel);  // clipped to the picture
             }
         }
     }
