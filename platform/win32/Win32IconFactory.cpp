@@ -17,7 +17,6 @@ bool Win32IconFactory::EnsureBitmaps(int width, int height) {
     colour_.Reset();
     mask_.Reset();
     colourBits_ = nullptr;
-    colourStride_ = 0;
     width_ = height_ = 0;
 
     // The colour bitmap: a top-down 24-bit DIB section, needing no device context; its rows are padded to whole
@@ -42,7 +41,6 @@ bool Win32IconFactory::EnsureBitmaps(int width, int height) {
     colour_ = std::move(colour);
     mask_ = std::move(mask);
     colourBits_ = static_cast<std::uint8_t*>(bits);
-    colourStride_ = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
     width_ = width;
     height_ = height;
     return true;
@@ -58,9 +56,10 @@ IconHandle Win32IconFactory::Make(const Image& source) {
         return 0;
     }
     GdiFlush();
+    const std::size_t stride = (static_cast<std::size_t>(picture.Width()) * 3 + 3) / 4 * 4;  // whole 32-bit words
     const Pixel* in = picture.Data();
     for (int y = 0; y < picture.Height(); ++y) {
-        std::uint8_t* out = colourBits_ + y * colourStride_;
+        std::uint8_t* out = colourBits_ + y * stride;
         for (int x = 0; x < picture.Width(); ++x, ++in, out += 3) {
             out[0] = static_cast<std::uint8_t>(*in);  // blue, green, red, as in the picture's pixels
             out[1] = static_cast<std::uint8_t>(*in >> 8);

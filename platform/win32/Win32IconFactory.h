@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 #include "platform/IconFactory.h"
@@ -28,7 +27,6 @@ private:
     int sizeMetric_;
     GdiBitmap colour_;
     std::uint8_t* colourBits_ = nullptr;
-    std::size_t colourStride_ = 0;
     GdiBitmap mask_;
     int width_ = 0;
     int height_ = 0;
