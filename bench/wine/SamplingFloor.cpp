@@ -5,7 +5,7 @@
 
 #include <cwchar>
 
-#include "platform/win32/Win32Platform.h"
+#include "win32/Win32Platform.h"
 #include "sources/CPUUsageNT.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/win32/LocalTime.h"
-#include "platform/win32/Text.h"
-#include "platform/win32/Win32Platform.h"
+#include "win32/LocalTime.h"
+#include "win32/Text.h"
+#include "win32/Win32Platform.h"
 
 namespace taktora::platform::win32 {
 

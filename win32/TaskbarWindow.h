@@ -8,7 +8,7 @@
 
 #include "platform/IconFactory.h"
 #include "platform/TaskbarButton.h"
-#include "platform/win32/WindowBase.h"
+#include "win32/WindowBase.h"
 #include "tray/IconSlot.h"
 
 namespace taktora::platform::win32 {

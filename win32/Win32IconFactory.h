@@ -4,7 +4,7 @@
 
 #include "platform/IconFactory.h"
 #include "platform/Image.h"
-#include "platform/win32/Handles.h"
+#include "win32/Handles.h"
 
 namespace taktora::platform::win32 {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "platform/Image.h"
-#include "platform/win32/Handles.h"
-#include "platform/win32/Text.h"
-#include "platform/win32/Win32Platform.h"
+#include "win32/Handles.h"
+#include "win32/Text.h"
+#include "win32/Win32Platform.h"
 
 namespace taktora::platform::win32 {
 

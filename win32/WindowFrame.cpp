@@ -1,9 +1,9 @@
-#include "platform/win32/WindowFrame.h"
+#include "win32/WindowFrame.h"
 
 #include <windowsx.h>
 
-#include "platform/win32/NewerApis.h"
-#include "platform/win32/Rects.h"
+#include "win32/NewerApis.h"
+#include "win32/Rects.h"
 #include "window/Frame.h"
 
 namespace taktora::platform::win32 {

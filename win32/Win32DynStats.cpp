@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "platform/win32/Win32Sources.h"
+#include "win32/Win32Sources.h"
 
 namespace taktora::platform::win32 {
 

@@ -16,7 +16,7 @@
 #include "platform/Registry.h"
 #include "platform/System.h"
 #include "platform/TextPainter.h"
-#include "platform/win32/Handles.h"
+#include "win32/Handles.h"
 
 namespace taktora::platform::win32 {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/SettingsDialog.h"
+#include "win32/SettingsDialog.h"
 
 #include <commctrl.h>
 
@@ -6,7 +6,7 @@
 #include <cwchar>
 #include <iterator>
 
-#include "platform/win32/Text.h"
+#include "win32/Text.h"
 
 namespace taktora::platform::win32 {
 

@@ -7,8 +7,8 @@
 
 #include "platform/Image.h"
 #include "platform/MainWindow.h"
-#include "platform/win32/WindowBase.h"
-#include "platform/win32/WindowFrame.h"
+#include "win32/WindowBase.h"
+#include "win32/WindowFrame.h"
 
 namespace taktora {
 class Form1;

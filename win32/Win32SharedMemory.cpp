@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "platform/win32/Text.h"
-#include "platform/win32/Win32Sources.h"
+#include "win32/Text.h"
+#include "win32/Win32Sources.h"
 
 namespace taktora::platform::win32 {
 

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "platform/win32/Handles.h"
-#include "platform/win32/Text.h"
-#include "platform/win32/Win32Platform.h"
+#include "win32/Handles.h"
+#include "win32/Text.h"
+#include "win32/Win32Platform.h"
 
 namespace taktora::platform::win32 {
 

@@ -1,12 +1,12 @@
-#include "platform/win32/TrayIcon.h"
+#include "win32/TrayIcon.h"
 
 #include <shellapi.h>
 
 #include <iterator>
 #include <string_view>
 
-#include "platform/win32/NewerApis.h"
-#include "platform/win32/Text.h"
+#include "win32/NewerApis.h"
+#include "win32/Text.h"
 #include "tray/TrayRegistration.h"
 
 namespace taktora::platform::win32 {

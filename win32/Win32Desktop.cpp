@@ -2,9 +2,9 @@
 
 #include <shellapi.h>
 
-#include "platform/win32/Handles.h"
-#include "platform/win32/Rects.h"
-#include "platform/win32/Win32Platform.h"
+#include "win32/Handles.h"
+#include "win32/Rects.h"
+#include "win32/Win32Platform.h"
 
 namespace taktora::platform::win32 {
 

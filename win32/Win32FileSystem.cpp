@@ -3,10 +3,10 @@
 #include <cwchar>
 #include <string_view>
 
-#include "platform/win32/Handles.h"
-#include "platform/win32/LocalTime.h"
-#include "platform/win32/Text.h"
-#include "platform/win32/Win32Platform.h"
+#include "win32/Handles.h"
+#include "win32/LocalTime.h"
+#include "win32/Text.h"
+#include "win32/Win32Platform.h"
 
 namespace taktora::platform::win32 {
 

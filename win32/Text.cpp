@@ -1,4 +1,4 @@
-#include "platform/win32/Text.h"
+#include "win32/Text.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
-#include "platform/win32/Win32Shell.h"
+#include "win32/Win32Shell.h"
 
 #include <shellapi.h>
 
-#include "platform/win32/Handles.h"
-#include "platform/win32/Rects.h"
-#include "platform/win32/Text.h"
+#include "win32/Handles.h"
+#include "win32/Rects.h"
+#include "win32/Text.h"
 
 namespace taktora::platform::win32 {
 

@@ -3,14 +3,14 @@
 #include <commctrl.h>
 
 #include "app/Form1.h"
-#include "platform/win32/MainWindow.h"
-#include "platform/win32/SettingsDialog.h"
-#include "platform/win32/TaskbarWindow.h"
-#include "platform/win32/TrayIcon.h"
-#include "platform/win32/Win32IconFactory.h"
-#include "platform/win32/Win32Platform.h"
-#include "platform/win32/Win32Shell.h"
-#include "platform/win32/Win32Sources.h"
+#include "win32/MainWindow.h"
+#include "win32/SettingsDialog.h"
+#include "win32/TaskbarWindow.h"
+#include "win32/TrayIcon.h"
+#include "win32/Win32IconFactory.h"
+#include "win32/Win32Platform.h"
+#include "win32/Win32Shell.h"
+#include "win32/Win32Sources.h"
 
 namespace {
 

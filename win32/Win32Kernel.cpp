@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "platform/win32/Win32Platform.h"
+#include "win32/Win32Platform.h"
 
 namespace taktora::platform::win32 {
 

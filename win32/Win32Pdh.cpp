@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/win32/Text.h"
-#include "platform/win32/Win32Sources.h"
+#include "win32/Text.h"
+#include "win32/Win32Sources.h"
 
 namespace taktora::platform::win32 {
 

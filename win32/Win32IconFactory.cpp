@@ -1,4 +1,4 @@
-#include "platform/win32/Win32IconFactory.h"
+#include "win32/Win32IconFactory.h"
 
 #include <windows.h>
 
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/Image.h"
-#include "platform/win32/Handles.h"
+#include "win32/Handles.h"
 
 namespace taktora::platform::win32 {
 

@@ -1,9 +1,9 @@
-#include "platform/win32/NewerApis.h"
+#include "win32/NewerApis.h"
 
 #include <dwmapi.h>
 
-#include "platform/win32/Handles.h"
-#include "platform/win32/Rects.h"
+#include "win32/Handles.h"
+#include "win32/Rects.h"
 
 namespace taktora::platform::win32 {
 

@@ -1,7 +1,7 @@
-#include "platform/win32/TaskbarWindow.h"
+#include "win32/TaskbarWindow.h"
 
-#include "platform/win32/Resources.h"
-#include "platform/win32/Text.h"
+#include "win32/Resources.h"
+#include "win32/Text.h"
 
 namespace taktora::platform::win32 {
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "dialog/frmSet.h"
-#include "platform/win32/Handles.h"
-#include "platform/win32/WindowBase.h"
+#include "win32/Handles.h"
+#include "win32/WindowBase.h"
 
 namespace taktora::platform::win32 {
 

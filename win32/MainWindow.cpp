@@ -1,4 +1,4 @@
-#include "platform/win32/MainWindow.h"
+#include "win32/MainWindow.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -6,11 +6,11 @@
 #include <optional>
 
 #include "app/Form1.h"
-#include "platform/win32/Handles.h"
-#include "platform/win32/Rects.h"
-#include "platform/win32/Resources.h"
-#include "platform/win32/Text.h"
-#include "platform/win32/TrayIcon.h"
+#include "win32/Handles.h"
+#include "win32/Rects.h"
+#include "win32/Resources.h"
+#include "win32/Text.h"
+#include "win32/TrayIcon.h"
 
 namespace taktora::platform::win32 {
 

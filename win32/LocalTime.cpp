@@ -1,4 +1,4 @@
-#include "platform/win32/LocalTime.h"
+#include "win32/LocalTime.h"
 
 #include <cstdint>
 
