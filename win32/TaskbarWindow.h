@@ -8,8 +8,8 @@
 
 #include "platform/IconFactory.h"
 #include "platform/TaskbarButton.h"
-#include "win32/WindowBase.h"
 #include "tray/IconSlot.h"
+#include "win32/WindowBase.h"
 
 namespace taktora::platform::win32 {
 

@@ -5,9 +5,9 @@
 #include <iterator>
 #include <string_view>
 
+#include "tray/TrayRegistration.h"
 #include "win32/NewerApis.h"
 #include "win32/Text.h"
-#include "tray/TrayRegistration.h"
 
 namespace taktora::platform::win32 {
 namespace {

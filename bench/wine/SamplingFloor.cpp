@@ -5,8 +5,8 @@
 
 #include <cwchar>
 
-#include "win32/Win32Platform.h"
 #include "sources/CPUUsageNT.h"
+#include "win32/Win32Platform.h"
 
 namespace {
 
