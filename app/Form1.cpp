@@ -129,6 +129,11 @@ void Form1::InstallSizeLimits() {
 void Form1::RestoreGeometry() {
     platform::Rect rect{Stored(Setting::WinLeft), Stored(Setting::WinTop), Stored(Setting::WinWidth),
                         Stored(Setting::WinHeight)};
+    // A size beyond all monitors together (a hand-edited or damaged value) would cost memory for pixels nobody sees
+    // and be stored again at the close.
+    const platform::Rect screens = window::VirtualScreen(monitors_);
+    rect.width = std::min(rect.width, screens.width);
+    rect.height = std::min(rect.height, screens.height);
     // Windows would not let a sizable window be smaller than its tracking minimum either.
     rect.width = std::max(rect.width, limits_.MinWidth);
     rect.height = std::max(rect.height, limits_.MinHeight);

@@ -176,4 +176,21 @@ bool OnAnyMonitor(const platform::Rect& window, const std::vector<platform::Rect
                        [&](const platform::Rect& monitor) { return Overlap(window, monitor) > 0; });
 }
 
+platform::Rect VirtualScreen(const std::vector<platform::Rect>& monitors) {
+    if (monitors.empty()) {
+        return {0, 0, 1024, 768};
+    }
+    long long left = monitors.front().left, top = monitors.front().top;
+    long long right = left + monitors.front().width, bottom = top + monitors.front().height;
+    for (const platform::Rect& monitor : monitors) {
+        left = std::min<long long>(left, monitor.left);
+        top = std::min<long long>(top, monitor.top);
+        right = std::max(right, static_cast<long long>(monitor.left) + monitor.width);
+        bottom = std::max(bottom, static_cast<long long>(monitor.top) + monitor.height);
+    }
+    return {static_cast<int>(left), static_cast<int>(top),
+            static_cast<int>(std::min<long long>(right - left, std::numeric_limits<int>::max())),
+            static_cast<int>(std::min<long long>(bottom - top, std::numeric_limits<int>::max()))};
+}
+
 }  // namespace taktora::window

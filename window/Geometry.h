@@ -50,6 +50,8 @@ std::optional<platform::Rect> FormMove(DragState& state, const platform::Rect& w
 // the nearest one. An empty list reads as one 1024 x 768 screen.
 platform::Rect MonitorFor(const platform::Rect& window, const std::vector<platform::Rect>& monitors);
 bool OnAnyMonitor(const platform::Rect& window, const std::vector<platform::Rect>& monitors);
+// The rectangle around all monitors (Windows' virtual screen); an empty list reads as one 1024 x 768 screen.
+platform::Rect VirtualScreen(const std::vector<platform::Rect>& monitors);
 
 // Pulls a window back inside the screen. Used by the refresh tick and, once, at start-up.
 platform::Rect KeepOnScreen(const platform::Rect& window, const platform::Rect& screen);

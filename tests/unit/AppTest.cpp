@@ -109,6 +109,15 @@ TEST_F(App, AProfilesStoredSettingsAreRestoredAndUnusableOnesReplaced) {
     EXPECT_EQ(Saved(".3") + Stored("WinTop"), "32 41 300 50 2500 0 1 1 1 0 1 1 1 1 1 0 1 1 0 1 1 1 200");
 }
 
+TEST_F(App, AStoredSizeBeyondAllMonitorsIsLimitedToThemAndSavedSo) {
+    desktop.monitors = {{0, 0, 1024, 768}, {1024, 0, 1280, 1024}};
+    Set("WinWidth=487401 WinHeight=300000");
+    Start();
+    EXPECT_EQ(Text(window.rect), "1024,0 2304x1024") << "and the magnet pulled it onto the monitor it is on";
+    form.Unload();
+    EXPECT_EQ(Stored("WinWidth") + "x" + Stored("WinHeight"), "2304x1024");
+}
+
 TEST_F(App, StartUpChoosesTheSourceAndTheBoxesFromTheSystemTheToolsAndTheSettings) {
     // Windows' platform and version, its architecture, Core Temp (0 not running, 1 without a record, 2 publishing), the
     // tools found and the stored settings; the source and the boxes
