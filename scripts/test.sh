@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the presets and runs every test through CTest: on the host the unit tests and
-# the layering check, the same again under the sanitizers with 30 s of each fuzz target, in the windows build the
+# the layering check, the same again under the sanitizers with a fixed run of each fuzz target, in the windows build the
 # checks of taktora.exe (Windows 7 imports, icon sizes), the release zip and the end-to-end tests under Wine and
 # Xvfb. Ends with CTest's summaries; fails when any test failed.
 set -uo pipefail
