@@ -197,12 +197,16 @@ void Form1::CheckRunEntry() {
     const bool starts = !entry.empty() && !SwitchedOffByWindows(platform_.registry);
     settings_.CkS.SetChecked(starts);
     runAtStartupOn_ = starts;
+    // The box shows what Windows will do; a save rewrites nothing of it unless the user clicks the box. An entry
+    // switched off in Windows' own startup list would otherwise be deleted, and could not be switched on there again.
+    runEntryChosen_ = false;
     if (entry.empty() && Stored(Setting::RunAtStartup) == 1) {
         // The user asked for the Run entry but it has gone (cleaned up by some tool): put it back once the rest of
         // the settings is read.
         runAtStartupOn_ = true;
         settings_.CkS.SetChecked(true);
         runEntryToRestore_ = true;
+        runEntryChosen_ = true;
     }
 }
 
@@ -377,7 +381,7 @@ void Form1::WriteSettings() {
     for (std::size_t i = 0; i < kSavedSettingCount; ++i) {
         const auto setting = static_cast<Setting>(i);
         store_.Write(kSettings[i], keySuffix_, value(setting));
-        if (setting == Setting::RunAtStartup) {
+        if (setting == Setting::RunAtStartup && runEntryChosen_) {
             if (runAtStartupOn_) {
                 RegSetString(platform_.registry, platform::RegRoot::CurrentUser, kRunKeyPath, kSettingsSection,
                              probe_.QuotedExePath() + " /startup");

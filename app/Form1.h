@@ -83,7 +83,10 @@ public:
     void ShowTaskbarButton(bool show) override { platform_.taskbar.Show(show); }
     void SetKeepOnTop(bool onTop) override { window_.SetTopMost(onTop); }
     void SetLocked(bool locked) override;
-    void SetRunAtStartup(bool run) override { runAtStartupOn_ = run; }
+    void SetRunAtStartup(bool run) override {
+        runAtStartupOn_ = run;
+        runEntryChosen_ = true;
+    }
     bool TaskManagerAvailable() override { return probe_.TaskManagerFound(); }
     void SaveSettings() override { SaveSet(); }
     void FocusMainWindow() override;
@@ -141,6 +144,9 @@ private:
     int interval_ = 1000;  // the refresh tick's, ms
     bool firstTickDone_ = false;
     bool runAtStartupOn_ = false;
+    // Whether this session decided about the Run entry (the user's click on the box, or putting back a lost entry);
+    // until then the entry and Windows' own switch are left as they are.
+    bool runEntryChosen_ = false;
     bool hiddenByOption_ = false;
     bool runEntryToRestore_ = false;
     bool unloaded_ = false;

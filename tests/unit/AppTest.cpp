@@ -152,7 +152,7 @@ TEST_F(App, StartUpChoosesTheSourceAndTheBoxesFromTheSystemTheToolsAndTheSetting
 
 TEST_F(App, TheRunEntryFollowsTheBoxAndWindowsOwnSwitch) {
     // the Run entry there, Windows' switch (0 none, even on, odd off), RunAtStartup stored; the box at start, the
-    // Run entry after the start, and Windows' switch after the user ticked the box
+    // Run entry and Windows' switch after a save with the box untouched, Windows' switch after the user ticked it
     const std::vector<std::tuple<bool, char, std::string>> starts = {{false, 0, "1"}, {true, 0, "0"}, {true, 2, "0"},
                                                                      {true, 3, "0"},  {true, 7, "1"}, {false, 0, "0"}};
     EXPECT_EQ(fake::Each(starts,
@@ -168,8 +168,11 @@ TEST_F(App, TheRunEntryFollowsTheBoxAndWindowsOwnSwitch) {
                              }
                              app.Store("RunAtStartup", stored);
                              app.form.Load();
+                             app.form.SaveSet();
                              const std::string atStart = std::to_string(app.s.CkS.Checked()) +
-                                                         std::to_string(app.registry.values.contains(kRun));
+                                                         std::to_string(app.registry.values.contains(kRun)) +
+                                                         std::to_string(app.registry.values.contains(kApproved));
+                             app.s.CkS.SetChecked(false);  // the user's clicks until the box is ticked
                              app.s.CkS.SetChecked(true);
                              app.form.SaveSet();
                              EXPECT_EQ(app.registry.values[kRun].text, "\"C:\\T\\Taktora.exe\" /startup");
@@ -179,7 +182,7 @@ TEST_F(App, TheRunEntryFollowsTheBoxAndWindowsOwnSwitch) {
                              EXPECT_FALSE(app.registry.values.contains(kRun));
                              return atStart + std::to_string(switchLeft) + app.Stored("RunAtStartup");
                          }),
-              "1100 1100 1110 0100 0100 0000 ");
+              "11000 11000 11110 01100 01100 00000 ");
 }
 
 TEST_F(App, EachPeriodsLoadReachesTheGraphTheCaptionTheTooltipsAndTheIcons) {
