@@ -1,5 +1,6 @@
 #include "base/SettingsStore.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -94,6 +95,9 @@ int SettingsStore::Read(const SettingRow& setting, const std::string& suffix) {
         }
     } else {
         value = ParseWholeNumber(*text);
+    }
+    if (value && setting.kind == SettingKind::Clamped) {
+        value = std::clamp<long long>(*value, setting.min, setting.max);
     }
     if (!value || *value < setting.min || *value > setting.max) {
         return setting.fallback;

@@ -10,10 +10,12 @@ namespace taktora {
 // reaching up into the dialog.
 enum class BoxId { None, CkL, CkG, CkT, CkTM, CkPV, CkB, CkN, CkZ, CkD, CkM, ckO, ckMag, CkS, CkGD, CkGT, CkGL, CkGS };
 
-// How a stored text becomes a value. Text that does not convert, or a value outside the range, yields the default.
+// How a stored text becomes a value. Text that does not convert, or a value outside the range, yields the default,
+// unless the kind says otherwise.
 enum class SettingKind {
     WholeNumber,  // digits with an optional sign
     Pixels,       // a decimal number (earlier versions wrote a comma), rounded to whole pixels
+    Clamped,      // digits with an optional sign; a value outside the range becomes the nearer limit
 };
 
 struct SettingRow {
@@ -76,7 +78,7 @@ inline constexpr std::array<SettingRow, 27> kSettings = {
     settings_detail::Pixels("WinLeft", 32),
     settings_detail::Pixels("WinWidth", 192),
     settings_detail::Pixels("WinHeight", 64),
-    SettingRow{"Interval", 1000, SettingKind::WholeNumber, 100, 32767, BoxId::None},
+    SettingRow{"Interval", 1000, SettingKind::Clamped, 100, 32767, BoxId::None},
     // One per user, whatever profile runs; it is read with the profile's suffix all the same.
     SettingRow{"RunAtStartup", 0, SettingKind::WholeNumber, 0, 255, BoxId::CkS, false},
     settings_detail::Option("ShowRunTime", 1, BoxId::CkL),

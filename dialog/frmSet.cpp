@@ -32,6 +32,19 @@ void frmSet::OnRateChosen(const std::string& text) {
     host_.SetRefreshInterval(static_cast<int>(std::lround(seconds * 1000)));
 }
 
+std::vector<std::string> frmSet::RateEntries() const {
+    std::vector<std::string> entries(kRates.begin(), kRates.end());
+    if (CO1.empty() || std::find(entries.begin(), entries.end(), CO1) != entries.end()) {
+        return entries;
+    }
+    const double seconds = std::strtod(CO1.c_str(), nullptr);
+    entries.insert(
+        std::find_if(entries.begin(), entries.end(),
+                     [&](const std::string& entry) { return std::strtod(entry.c_str(), nullptr) > seconds; }),
+        CO1);
+    return entries;
+}
+
 void frmSet::OnPictureClick() {
     if (MakerMail.empty()) {
         return;  // no address to switch to

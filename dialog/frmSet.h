@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "base/SettingsTable.h"
 #include "dialog/OptionBox.h"
@@ -76,6 +77,10 @@ public:
     // The rate box's entries, seconds with a dot.
     static constexpr std::array<const char*, 11> kRates = {"0.1", "0.5", "1.0", "1.5", "2.0", "2.5",
                                                            "3.0", "3.5", "4.0", "4.5", "5.0"};
+
+    // The rate box's entries: kRates, with the rate box text put in its place among them when it is none of them (an
+    // interval stored by hand or by another version), so that the box never shows empty.
+    std::vector<std::string> RateEntries() const;
 
     std::string Caption = kCaption;
     std::string LV = "Version";                 // version label

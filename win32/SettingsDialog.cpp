@@ -233,9 +233,6 @@ void SettingsDialog::CreateControls(HINSTANCE instance) {
     add(WC_STATICW, L"Aktualisieren:", kLabel, kRateLabelPlace, kStaticId, font_.Get());
     rate_ =
         add(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, kRatePlace, kRateId, font_.Get());
-    for (const char* rate : frmSet::kRates) {
-        SendMessageW(rate_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(rate).c_str()));
-    }
     AddToolTip(rate_, " Aktualsierungs-Rate der Messungen/Darstellung in Sekunden ");
     add(WC_STATICW, L"Sekunden", kLabel, kSecondsPlace, kStaticId, font_.Get());
     add(WC_BUTTONW, L"&OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, kOkPlace, IDOK, font_.Get());
@@ -284,9 +281,16 @@ void SettingsDialog::UpdateBox(std::size_t index) {
 }
 
 void SettingsDialog::UpdateRate() {
-    // A text that is no entry (a stored interval outside the list) leaves the box empty.
-    const auto entry = std::find(frmSet::kRates.begin(), frmSet::kRates.end(), model_.CO1);
-    const LRESULT index = entry == frmSet::kRates.end() ? CB_ERR : entry - frmSet::kRates.begin();
+    std::vector<std::string> entries = model_.RateEntries();
+    if (entries != rateEntries_) {
+        rateEntries_ = std::move(entries);
+        SendMessageW(rate_, CB_RESETCONTENT, 0, 0);
+        for (const std::string& rate : rateEntries_) {
+            SendMessageW(rate_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(rate).c_str()));
+        }
+    }
+    const auto entry = std::find(rateEntries_.begin(), rateEntries_.end(), model_.CO1);
+    const LRESULT index = entry == rateEntries_.end() ? CB_ERR : entry - rateEntries_.begin();
     if (SendMessageW(rate_, CB_GETCURSEL, 0, 0) != index) {
         SendMessageW(rate_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     }
@@ -320,8 +324,8 @@ void SettingsDialog::OnCommand(int id, int code) {
         case kRateId:
             if (code == CBN_SELCHANGE) {
                 const LRESULT index = SendMessageW(rate_, CB_GETCURSEL, 0, 0);
-                if (index >= 0 && static_cast<std::size_t>(index) < frmSet::kRates.size()) {
-                    model_.OnRateChosen(frmSet::kRates[index]);
+                if (index >= 0 && static_cast<std::size_t>(index) < rateEntries_.size()) {
+                    model_.OnRateChosen(rateEntries_[index]);
                 }
             }
             return;

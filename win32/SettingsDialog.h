@@ -68,6 +68,7 @@ private:
     std::array<OptionBox*, kBoxCount> boxModels_{};
     std::array<HWND, kBoxCount> boxes_{};
     HWND rate_ = nullptr;
+    std::vector<std::string> rateEntries_;  // what the rate box lists now
     HWND url_ = nullptr;
     HWND coreTemp_ = nullptr;
     HWND lastFocus_ = nullptr;

@@ -413,9 +413,24 @@ TEST_F(App, TheSettingsBoxesActOnTheProgram) {
     s.ckO.SetChecked(true);  // the first change counts as start-up's restoring, later ones keep the dialog focused
     s.ckO.SetChecked(false);
     s.CkGD.SetChecked(true);
-    for (const char* rate : frmSet::kRates) {
+    for (const auto& [rate, interval] : {std::pair{"0.1", 100}, {"2.5", 2500}, {"5.0", 5000}}) {
         s.OnRateChosen(rate);
-        EXPECT_EQ(window.timers[TimerId::Refresh], std::lround(std::stod(rate) * 1000)) << rate;
+        EXPECT_EQ(window.timers[TimerId::Refresh], interval) << rate;
+    }
+    // a stored interval that is no entry of the box stands in its place among them
+    const std::string list = "0.1 0.5 1.0 1.5 2.0 2.5 3.0 3.5 4.0 4.5 5.0 ";
+    for (const auto& [rate, entries] :
+         {std::pair<std::string, std::string>{"1.2", "0.1 0.5 1.0 1.2 1.5 2.0 2.5 3.0 3.5 4.0 4.5 5.0 "},
+          {"32.8", list + "32.8 "},
+          {"0.05", "0.05 " + list},
+          {"0.1", list},
+          {"", list}}) {
+        s.CO1 = rate;
+        std::string shown;
+        for (const std::string& entry : s.RateEntries()) {
+            shown += entry + " ";
+        }
+        EXPECT_EQ(shown, entries);
     }
     s.OnRateChosen("0.5");
     s.OnRateChosen("5.1");

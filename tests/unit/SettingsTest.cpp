@@ -12,7 +12,7 @@ namespace {
 
 using platform::RegType;
 
-TEST(Settings, StoredValuesOutsideTheirRangeOrOfAnotherFormReadAsTheDefault) {
+TEST(Settings, StoredValuesOutsideTheirRangeOrOfAnotherFormReadAsTheDefaultOrTheNearerLimit) {
     using enum Setting;
     const std::vector<std::pair<Setting, std::string>> stored = {
         {ShowInTray, "255"}, {ShowInTray, "256"},
@@ -30,7 +30,7 @@ TEST(Settings, StoredValuesOutsideTheirRangeOrOfAnotherFormReadAsTheDefault) {
                                  setting.second == "-" ? RegType::Binary : RegType::String, setting.second};
                              return std::to_string(store.Read(Row(setting.first), ".2"));
                          }),
-              "255 1 0 1 1 100 1000 32767 1000 -13 40 32 192 480 ");
+              "255 1 0 1 1 100 100 32767 32767 -13 40 32 192 480 ");
     // Every name once, every default in its range, and a box's default is ticked or not.
     std::set<std::string_view> names;
     for (const SettingRow& row : kSettings) {
