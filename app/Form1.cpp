@@ -346,6 +346,7 @@ void Form1::ReSize() {
         settings_.Refresh();
     }
     cycle_.Resize(client, !firstTickDone_);
+    cycle_.Redraw(sources_.CoreTemp(), clocks_);
 }
 
 void Form1::SaveSet() {
@@ -414,6 +415,8 @@ void Form1::ShowMainWindow(bool show) {
     hiddenByOption_ = !show;
     if (show) {
         window_.Show();
+        // While hidden only the frame was drawn; the columns recorded meanwhile show at once.
+        cycle_.Redraw(sources_.CoreTemp(), clocks_);
     } else {
         window_.Hide();
     }

@@ -38,11 +38,17 @@ bool MeasurementCycle::Update(int interval, bool firstTickDone, clsCoreTemp* cor
     taskbarText_ = "CPU:" + FormatGeneral(periodLoad_, platform_.system.DecimalSeparator()) + "%";
     platform_.taskbar.SetCaption(taskbarText_);
 
+    const int w = LoadHistory::GraphSize(window_.ClientSize().width);
+    history_.Record(periodLoad_, coreTemp != nullptr ? std::optional(coreTemp->Temp()) : std::nullopt, w);
+    Draw(coreTemp, clocks);
+    return true;
+}
+
+void MeasurementCycle::Draw(clsCoreTemp* coreTemp, const StartTimes& clocks) {
     const platform::Size client = window_.ClientSize();
     const int w = LoadHistory::GraphSize(client.width);
     const int h = LoadHistory::GraphSize(client.height);
     render::LoadGraphInput graph{history_, w, h, periodLoad_};
-    std::optional<float> temp;
     if (coreTemp != nullptr) {
         const frmSet& s = settings_;
         graph.ShowTemp = s.CkGD.Checked() && s.CkGT.Checked() && s.CkGT.Enabled();
@@ -53,10 +59,7 @@ bool MeasurementCycle::Update(int interval, bool firstTickDone, clsCoreTemp* cor
         graph.fCPUspeed = coreTemp->fCPUspeed();
         graph.fFSBspeed = coreTemp->fFSBspeed();
         graph.fMultipier = coreTemp->fMultipier();
-        temp = graph.Temp;
     }
-    history_.Record(periodLoad_, temp, w);
-
     if (!Fits(client)) {
         picture_.Resize(client.width, client.height);
         graph_.Invalidate();
@@ -75,7 +78,12 @@ bool MeasurementCycle::Update(int interval, bool firstTickDone, clsCoreTemp* cor
     if (toolTip) {
         window_.SetToolTip(*toolTip);
     }
-    return true;
+}
+
+void MeasurementCycle::Redraw(clsCoreTemp* coreTemp, const StartTimes& clocks) {
+    if (history_.FilledColumns() > 0) {
+        Draw(coreTemp, clocks);
+    }
 }
 
 render::IconSwitches MeasurementCycle::IconSwitchesNow() const {
@@ -125,10 +133,18 @@ void MeasurementCycle::ShowTrayIcon(bool show) {
 void MeasurementCycle::Resize(const platform::Size& client, bool waiting) {
     picture_.Resize(client.width, client.height);
     graph_.Invalidate();
+    const int windowWidth = window_.GetRect().width;
     if (client.width != graphWidth_) {
+        // A window of the same width whose client area changed lost or gained its frame (Windows 10 and 11 drop
+        // the invisible one when the window is first shown): the same graph, only wider or narrower.
+        if (windowWidth == windowWidth_ && graphWidth_ >= 0) {
+            history_.Rewidth(LoadHistory::GraphSize(graphWidth_), LoadHistory::GraphSize(client.width));
+        } else {
+            history_.ResetForWidth();
+        }
         graphWidth_ = client.width;
-        history_.ResetForWidth();
     }
+    windowWidth_ = windowWidth;
     render::DrawGraphFrame(picture_, platform_.desktop.SystemColour(kColourWindowFrame),
                            platform_.desktop.SystemColour(kColourButtonShadow));
     if (waiting) {

@@ -43,9 +43,11 @@ public:
     // The icon registered at start with a load of 0, before the first update.
     void PrepareTrayIcon();
 
-    // A new client size: a cleared graph with its frame, and a fresh graph when the width changed. Until the first
-    // update, the picture also says that it is coming.
+    // A new client size: a cleared graph with its frame, and a fresh graph when the window's width changed. Until
+    // the first update, the picture also says that it is coming.
     void Resize(const platform::Size& client, bool waiting);
+    // The graph drawn again from the history, without a new update: after the window was shown or lost its frame.
+    void Redraw(clsCoreTemp* coreTemp, const StartTimes& clocks);
     // Whether the graph picture has the client size already.
     bool Fits(const platform::Size& client) const {
         return picture_.Width() == client.width && picture_.Height() == client.height;
@@ -61,6 +63,7 @@ public:
     const LoadHistory& History() const { return history_; }
 
 private:
+    void Draw(clsCoreTemp* coreTemp, const StartTimes& clocks);
     render::IconSwitches IconSwitchesNow() const;
     render::IconFrameColours IconFrame() const;
 
@@ -74,7 +77,8 @@ private:
     LoadHistory history_;
     Image picture_;
     render::LoadGraphPainter graph_;
-    int graphWidth_ = -1;
+    int graphWidth_ = -1;   // of the client area
+    int windowWidth_ = -1;  // of the whole window
     render::TrayIconPicture iconPicture_;
     render::TrayRegistration tray_;
     std::optional<std::uint32_t> lastIconSent_;  // tick count of the last picture given to the shell

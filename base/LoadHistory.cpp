@@ -48,6 +48,23 @@ int LoadHistory::GraphSize(double scaleSize) {
     return std::max(static_cast<int>(size), 1);
 }
 
+void LoadHistory::Rewidth(int w, int newW) {
+    w = std::clamp(w, 1, static_cast<int>(kMaxGraphSize));
+    newW = std::clamp(newW, 1, static_cast<int>(kMaxGraphSize));
+    const std::size_t needed = static_cast<std::size_t>(std::max(w, newW)) + 2;
+    for (std::vector<float>* column : {&loadHistory_, &meanHistory_, &tempHistory_}) {
+        column->resize(std::max(column->size(), needed), 0.0f);
+        if (newW > w) {
+            std::copy_backward(column->begin(), column->begin() + w + 2, column->begin() + newW + 2);
+            std::fill(column->begin(), column->begin() + (newW - w), 0.0f);
+        } else {
+            std::copy(column->begin() + (w - newW), column->begin() + w + 2, column->begin());
+        }
+    }
+    filledColumns_ = std::min(filledColumns_, newW);
+    ++serial_;
+}
+
 void LoadHistory::Record(float periodLoad, std::optional<float> temp, int w) {
     w = std::clamp(w, 1, static_cast<int>(kMaxGraphSize));
     const std::size_t needed = static_cast<std::size_t>(w) + 2;

@@ -31,6 +31,10 @@ public:
         ++serial_;
     }
 
+    // The graph was W columns wide and is now newW: the columns keep their places from the newest on, the oldest
+    // ones that no longer fit are dropped.
+    void Rewidth(int w, int newW);
+
     // Records one update for a graph of W columns. temp is the Core Temp temperature, empty while Core Temp is not
     // the source (TempHistory is then left alone).
     void Record(float periodLoad, std::optional<float> temp, int w);

@@ -305,8 +305,13 @@ class MainWindow : public platform::MainWindow {
 public:
     Rect GetRect() override { return rect; }
     void SetRect(const Rect& r) override { rect = r; }
-    platform::Size ClientSize() override { return {rect.width - 6, rect.height - 6}; }
-    void Show() override { visible = true; }
+    platform::Size ClientSize() override { return {rect.width - 2 * frame, rect.height - 2 * frame}; }
+    // Windows 10 and 11 tell the invisible frame only once the window is shown (DwmGetWindowAttribute,
+    // DWMWA_EXTENDED_FRAME_BOUNDS); then the window drops it and its client area grows to the whole window.
+    void Show() override {
+        visible = true;
+        frame = dropsFrameOnShow ? 0 : frame;
+    }
     void Hide() override { visible = false; }
     bool IsVisible() override { return visible; }
     void Focus() override { calls.push_back("Focus"); }
@@ -319,6 +324,8 @@ public:
     int ShowPopupMenu(const std::vector<platform::MenuEntry>& entries) override;
 
     Rect rect;
+    int frame = 3;
+    bool dropsFrameOnShow = false;
     bool visible = false;
     std::map<platform::TimerId, int> timers;
     Image picture;

@@ -452,19 +452,28 @@ TEST_F(App, TheSettingsBoxesActOnTheProgram) {
               "http://www.brisko-software.de; open http://www.alcpu.com");
 }
 
-// On a monitor of another scale Windows keeps the window's size in pixels (WM_DPICHANGED): the graph goes on. A new
-// width starts it afresh.
-TEST_F(App, AMoveToAnotherScaleKeepsTheGraphAndANewWidthRestartsIt) {
+// A window started hidden that drops its frame when first shown, then moves to a monitor of another scale (Windows
+// keeps its size in pixels, WM_DPICHANGED): the graph goes on with every column. A new width starts it afresh.
+TEST_F(App, AFirstShowWithoutTheFrameOrAMoveToAnotherScaleKeepsTheGraphAndANewWidthRestartsIt) {
+    window.dropsFrameOnShow = true;
+    Set("HideWindow=1");
     Start();
-    for (int tick = 0; tick < 3; ++tick) {
-        form.Timer1Tick();
+    for (int tick = 0; tick < 30; ++tick) {
+        Period(50);
     }
+    form.ShowMainWindow(true);
+    form.ReSize();  // the frame change's WM_SIZE
+    int bars = 0;   // across the lower half, where the start-up column of 0 % has none
+    for (int x = 0; x < window.picture.Width(); ++x) {
+        bars += window.picture.At(x, 48) == Rgb(0, 160, 0);
+    }
+    std::string columns = std::to_string(form.History().FilledColumns()) + " " + std::to_string(bars) + " ";
     window.rect = {1100, 40, 192, 64};
     form.ReSize();
-    const int kept = form.History().FilledColumns();
+    columns += std::to_string(form.History().FilledColumns()) + " ";
     window.rect.width = 250;
     form.ReSize();
-    EXPECT_EQ(std::to_string(kept) + " " + std::to_string(form.History().FilledColumns()), "4 0");
+    EXPECT_EQ(columns + std::to_string(form.History().FilledColumns()), "31 30 31 0");
 }
 
 }  // namespace

@@ -57,6 +57,12 @@ TEST(LoadHistory, MeanCoversTheFilledColumnsThenWPlusOneLoadsOverWAndAWidthChang
     EXPECT_EQ(steps,
               "0/0 0/0 10/0 mean 10.000000; 0/0 10/0 20/10 mean 15.000000; 10/0 20/10 30/15 mean 30.000000; "
               "20/10 30/15 40/30 mean 45.000000; ");
+    // A window that lost or gained its frame: the newest column stays at the right edge.
+    history.Rewidth(2, 4);
+    steps = Columns(history, 4) + "; ";
+    history.Rewidth(4, 1);
+    EXPECT_EQ(steps + Columns(history, 1) + " " + std::to_string(history.FilledColumns()),
+              "0/0 0/0 20/10 30/15 40/30 mean 45.000000; 30/15 40/30 mean 45.000000 1");
     history.Record(7, std::nullopt, 0);  // a graph is at least one column wide
     EXPECT_EQ(history.Loads()[1], 7);
     history.ResetForWidth();
