@@ -222,7 +222,8 @@ void MainWindow::OnGetMinMaxInfo(MINMAXINFO& info) {
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (const std::optional<LRESULT> answer = frame_.Handle(Handle(), message, wParam, lParam)) {
+    const bool locked = form_ != nullptr && form_->Settings().CkM.Checked();
+    if (const std::optional<LRESULT> answer = frame_.Handle(Handle(), message, wParam, lParam, locked)) {
         return *answer;
     }
     if (form_ == nullptr) {

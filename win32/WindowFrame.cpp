@@ -53,15 +53,26 @@ void WindowFrame::Check(HWND window) {
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::optional<LRESULT> WindowFrame::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> WindowFrame::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool locked) {
     if (!frameless_) {
         return std::nullopt;
     }
+    const auto part = [&] {
+        return window::HitTest(WindowRectOf(window), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), dpi_, locked);
+    };
     switch (message) {
         case WM_NCCALCSIZE:
             return 0;  // the client area is the whole window
         case WM_NCHITTEST:
-            return HitCode(window::HitTest(WindowRectOf(window), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), dpi_));
+            return HitCode(part());
+        case WM_NCLBUTTONDBLCLK:
+            if (window::IsGraphDoubleClick(part())) {
+                POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+                ScreenToClient(window, &point);
+                SendMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+                return 0;
+            }
+            return std::nullopt;
         case WM_DPICHANGED:
             dpi_ = HIWORD(wParam);
             return std::nullopt;

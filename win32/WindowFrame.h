@@ -15,8 +15,9 @@ public:
     // Asks DWM whether the border is invisible; DWM tells only once the window has been shown, so this is asked at
     // every show until the frame is gone. The window keeps its rectangle, which from then on is the visible one.
     void Check(HWND window);
-    // The frame's answer to the message, or nothing when the window procedure answers it as it always did.
-    std::optional<LRESULT> Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The frame's answer to the message, or nothing when the window procedure answers it as it always did. A locked
+    // window has no resize band; a double-click on the band is the graph's.
+    std::optional<LRESULT> Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool locked);
 
 private:
     bool frameless_ = false;

@@ -26,12 +26,12 @@ bool HasInvisibleFrame(const platform::Rect& window, const platform::Rect& visib
     return inside && visible != window;
 }
 
-WindowPart HitTest(const platform::Rect& window, int x, int y, int dpi) {
+WindowPart HitTest(const platform::Rect& window, int x, int y, int dpi, bool locked) {
     if (x < window.left || y < window.top || x >= window.Right() || y >= window.Bottom()) {
         return WindowPart::Outside;
     }
-    const int bandX = BandFor(dpi, window.width);
-    const int bandY = BandFor(dpi, window.height);
+    const int bandX = locked ? 0 : BandFor(dpi, window.width);
+    const int bandY = locked ? 0 : BandFor(dpi, window.height);
     const bool left = x < window.left + bandX;
     const bool right = x >= window.Right() - bandX;
     const bool top = y < window.top + bandY;
@@ -43,6 +43,10 @@ WindowPart HitTest(const platform::Rect& window, int x, int y, int dpi) {
         return left ? WindowPart::BottomLeft : right ? WindowPart::BottomRight : WindowPart::Bottom;
     }
     return left ? WindowPart::Left : right ? WindowPart::Right : WindowPart::Graph;
+}
+
+bool IsGraphDoubleClick(WindowPart part) {
+    return part != WindowPart::Outside;
 }
 
 }  // namespace taktora::window

@@ -20,7 +20,11 @@ enum class WindowPart { Outside, Graph, Left, Right, Top, Bottom, TopLeft, TopRi
 
 // The part under the screen point (x, y). The band is kResizeBand pixels scaled to `dpi` (a DPI that is not a
 // positive number counts as 96), and never more than a third of the window on each axis, so a tiny window keeps a
-// middle to drag it by.
-WindowPart HitTest(const platform::Rect& window, int x, int y, int dpi);
+// middle to drag it by. A locked window has no band, so no resize cursor shows.
+WindowPart HitTest(const platform::Rect& window, int x, int y, int dpi, bool locked);
+
+// Whether a double-click on the part is the graph's: anywhere in the window, band included. Windows would answer one
+// on the top or bottom band by stretching the window to the screen's full height (Aero Snap).
+bool IsGraphDoubleClick(WindowPart part);
 
 }  // namespace taktora::window

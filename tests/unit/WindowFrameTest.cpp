@@ -30,7 +30,7 @@ TEST(WindowFrame, OnlyAnInvisibleBorderDropsTheFrame) {
     }
 }
 
-TEST(WindowFrame, EdgesAndCornersResizeTheRestDrags) {
+TEST(WindowFrame, EdgesAndCornersResizeTheRestDragsAndADoubleClickAnywhereIsTheGraphs) {
     using enum WindowPart;
     const Rect window{100, 50, 192, 64};  // right edge x = 291, bottom y = 113
     const Rect tiny{0, 0, 12, 9};         // thirds: 4 across, 3 down
@@ -73,7 +73,10 @@ TEST(WindowFrame, EdgesAndCornersResizeTheRestDrags) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(HitTest(c.window, c.x, c.y, c.dpi), c.part);
+        EXPECT_EQ(HitTest(c.window, c.x, c.y, c.dpi, false), c.part);
+        // locked: no band at all; a double-click anywhere inside, band included, is the graph's
+        EXPECT_EQ(HitTest(c.window, c.x, c.y, c.dpi, true), c.part == Outside ? Outside : Graph);
+        EXPECT_EQ(IsGraphDoubleClick(c.part), c.part != Outside);
     }
 }
 
