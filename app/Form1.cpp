@@ -100,6 +100,7 @@ void Form1::Load() {
     window_.StartTimer(platform::TimerId::Refresh, interval_);
     window_.StartTimer(platform::TimerId::Sampling, MeasurementCycle::kSamplingInterval);
     settingsCaption_ = settings_.Caption;
+    loaded_ = true;
 }
 
 void Form1::ShowAfterLoad() {
@@ -414,7 +415,12 @@ void Form1::Unload() {
 void Form1::ShowMainWindow(bool show) {
     hiddenByOption_ = !show;
     if (show) {
-        window_.Show();
+        // Start-up restores the boxes through their clicks; only later is a show the user's, who wants it in front.
+        if (loaded_) {
+            window_.ShowInFront();
+        } else {
+            window_.Show();
+        }
         // While hidden only the frame was drawn; the columns recorded meanwhile show at once.
         cycle_.Redraw(sources_.CoreTemp(), clocks_);
     } else {

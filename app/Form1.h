@@ -149,6 +149,7 @@ private:
     bool runEntryChosen_ = false;
     bool hiddenByOption_ = false;
     bool runEntryToRestore_ = false;
+    bool loaded_ = false;
     bool unloaded_ = false;
 };
 

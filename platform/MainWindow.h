@@ -25,7 +25,10 @@ public:
     virtual Rect GetRect() = 0;
     virtual void SetRect(const Rect& rect) = 0;
     virtual Size ClientSize() = 0;
-    virtual void Show() = 0;
+    virtual void Show() = 0;  // without taking the focus from the window the user works in
+    // Shows the window in front of the others and activates it: right after a click on the tray icon or the taskbar
+    // button, or in the settings dialog, the shell lets the program take the foreground.
+    virtual void ShowInFront() = 0;
     virtual void Hide() = 0;
     virtual bool IsVisible() = 0;
     virtual void Focus() = 0;

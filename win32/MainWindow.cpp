@@ -106,6 +106,12 @@ void MainWindow::Show() {
     frame_.Check(Handle());
 }
 
+void MainWindow::ShowInFront() {
+    ShowWindow(Handle(), SW_SHOW);
+    frame_.Check(Handle());
+    SetForegroundWindow(Handle());
+}
+
 void MainWindow::Hide() {
     ShowWindow(Handle(), SW_HIDE);
 }

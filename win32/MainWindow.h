@@ -31,6 +31,7 @@ public:
     void SetRect(const Rect& rect) override;
     Size ClientSize() override;
     void Show() override;
+    void ShowInFront() override;
     void Hide() override;
     bool IsVisible() override;
     void SetTopMost(bool topMost) override;

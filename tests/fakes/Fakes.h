@@ -312,6 +312,10 @@ public:
         visible = true;
         frame = dropsFrameOnShow ? 0 : frame;
     }
+    void ShowInFront() override {
+        Show();
+        calls.push_back("Front");
+    }
     void Hide() override { visible = false; }
     bool IsVisible() override { return visible; }
     void Focus() override { calls.push_back("Focus"); }

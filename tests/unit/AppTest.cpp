@@ -363,9 +363,10 @@ TEST_F(App, TheMenuTheKeysAndTheMouseRunTheCommands) {
     std::string shown;
     const auto show = [&](auto action) {
         window.visible = false;
+        window.calls.clear();
         s.Hide();
         action();
-        shown += std::to_string(window.visible) + std::to_string(s.Visible()) + " ";
+        shown += std::to_string(window.visible) + std::to_string(s.Visible()) + Join(window.calls) + " ";
     };
     s.CkB.SetChecked(false);
     show([&] { form.TrayMessage(TrayMouse::LeftDown); });
@@ -380,7 +381,7 @@ TEST_F(App, TheMenuTheKeysAndTheMouseRunTheCommands) {
         form.PicButtonDown(kLeftButton);
         form.PicDoubleClick();
     });
-    EXPECT_EQ(shown + Boxes(s).substr(0, 1), "10 10 00 01 00 01 01 O");
+    EXPECT_EQ(shown + Boxes(s).substr(0, 1), "10Front 10Front 00 01 00 01 01 O");
 }
 
 TEST_F(App, TheSettingsBoxesActOnTheProgram) {
@@ -440,7 +441,7 @@ TEST_F(App, TheSettingsBoxesActOnTheProgram) {
     s.OnOk();
     EXPECT_EQ(focusRequests, 1);
     EXPECT_EQ(Stored("Interval") + Stored("TaskManager") + Stored("ProcessView") + Boxes(s).substr(13), "50001xXXX");
-    EXPECT_EQ(Join(window.calls), "TopMost; NotTopMost; Focus; Focus");
+    EXPECT_EQ(Join(window.calls), "Front; TopMost; NotTopMost; Focus; Focus") << "the window the tray box brings back";
     s.OnPictureClick();
     s.OnUrlClick();
     s.OnPictureClick();
