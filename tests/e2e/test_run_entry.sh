@@ -6,35 +6,31 @@
 # close by the menu's "Beenden" as it was, switch included.
 source "$(dirname "$0")/lib.sh"
 APPROVED='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run'
+entry='D:\old\taktora.exe /startup' off=030000000000000000000000
+kept=(RunAtStartup=1 ShowInTask=1 UseBoldFont=1 AlignCenter=1 Interval=2500)
 begin
-case $1 in
-    restore)
-        kept=(RunAtStartup=1 ShowInTask=1 UseBoldFont=1 AlignCenter=1 Interval=2500)
-        for pair in "${kept[@]}"; do
-            reg_set "$SETTINGS" "${pair%%=*}" "${pair#*=}"
-        done
-        start_taktora
-        wait_window "$MAIN"
-        wait_for 10 reg_get "$RUN_KEY" Taktora >/dev/null || die "no Run value after start-up"
-        [[ $(reg_get "$RUN_KEY" Taktora) == "\"$TAKTORA\" /startup" ]] || die "Run value $(reg_get "$RUN_KEY" Taktora)"
-        wait_window TaktoraTaskBar
-        close_taktora
-        expect_settings "${kept[@]}"
-        ;;
-    switched-off)
-        reg_set "$RUN_KEY" Taktora 'D:\old\taktora.exe /startup'
-        w reg add "$APPROVED" /v Taktora /t REG_BINARY /d 030000000000000000000000 /f >/dev/null
-        start_taktora
-        wait_window "$MAIN"
-        read -r left top width height _ <<<"$(helper rect "$MAIN")"
-        xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 3
-        wait_for 5 visible '#32768' || die "no popup menu after a right click"
-        xdotool key b
-        wait_exit
-        [[ $(reg_get "$RUN_KEY" Taktora) == 'D:\old\taktora.exe /startup' ]] ||
-            die "the Run value became '$(reg_get "$RUN_KEY" Taktora || true)'"
-        [[ $(reg_get "$APPROVED" Taktora) == 030000000000000000000000 ]] ||
-            die "Windows' switch became '$(reg_get "$APPROVED" Taktora || true)'"
-        ;;
-    *) die "unknown case $1" ;;
-esac
+if [[ $1 == switched-off ]]; then
+    reg_set "$RUN_KEY" Taktora "$entry"
+    w reg add "$APPROVED" /v Taktora /t REG_BINARY /d $off /f >/dev/null
+    kept=()
+fi
+for pair in "${kept[@]}"; do
+    reg_set "$SETTINGS" "${pair%%=*}" "${pair#*=}"
+done
+start_taktora
+wait_window "$MAIN"
+if [[ $1 == switched-off ]]; then
+    read -r left top width height _ <<<"$(helper rect "$MAIN")"
+    xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 3
+    wait_for 5 visible '#32768' || die "no popup menu after a right click"
+    xdotool key b
+    wait_exit
+    [[ $(reg_get "$RUN_KEY" Taktora)/$(reg_get "$APPROVED" Taktora) == "$entry/$off" ]] ||
+        die "Run value and Windows' switch: $(reg_get "$RUN_KEY" Taktora)/$(reg_get "$APPROVED" Taktora)"
+    exit 0
+fi
+wait_for 10 reg_get "$RUN_KEY" Taktora >/dev/null || die "no Run value after start-up"
+[[ $(reg_get "$RUN_KEY" Taktora) == "\"$TAKTORA\" /startup" ]] || die "Run value $(reg_get "$RUN_KEY" Taktora)"
+wait_window TaktoraTaskBar
+close_taktora
+expect_settings "${kept[@]}"
