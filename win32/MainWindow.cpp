@@ -297,11 +297,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(Handle());
             return 0;
         case WM_QUERYENDSESSION:
-            return TRUE;
+            return TRUE;  // also to the Restart Manager (ENDSESSION_CLOSEAPP): the program can always end
         case WM_ENDSESSION:
-            // Windows ends the process after this message: save now, as closing the window would.
+            // At the end of the session Windows ends the process after this message: save now, as closing the window
+            // would. The Restart Manager of installers and updaters instead waits for the program to end by itself.
             if (wParam != FALSE) {
                 form_->Unload();
+                if ((lParam & ENDSESSION_CLOSEAPP) != 0) {
+                    DestroyWindow(Handle());
+                }
             }
             return 0;
         case WM_NOTIFY: {
