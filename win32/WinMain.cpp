@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "app/Form1.h"
 #include "win32/MainWindow.h"
@@ -28,12 +29,31 @@ void LoadLibrariesFromSystemFolderOnly() {
     }
 }
 
+// Shell calls may load shell extensions, which are COM objects and some of which need a single-threaded apartment:
+// the window thread is one for the whole run. Nothing here speaks OLE1's DDE.
+class ComApartment {
+public:
+    ComApartment() : entered_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ~ComApartment() {
+        if (entered_) {
+            CoUninitialize();
+        }
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool entered_;
+};
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace taktora::platform::win32;
 
     LoadLibrariesFromSystemFolderOnly();
+
+    const ComApartment com;
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
