@@ -4,9 +4,12 @@
 #include <objbase.h>
 
 #include "app/Form1.h"
+#include "app/StartupRules.h"
 #include "win32/MainWindow.h"
 #include "win32/SettingsDialog.h"
+#include "win32/SingleInstance.h"
 #include "win32/TaskbarWindow.h"
+#include "win32/Text.h"
 #include "win32/TrayIcon.h"
 #include "win32/Win32IconFactory.h"
 #include "win32/Win32Platform.h"
@@ -53,13 +56,24 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     LoadLibrariesFromSystemFolderOnly();
 
+    // Before anything is read or written: a second copy of a running profile leaves everything to the first.
+    Win32System system;
+    const taktora::CommandLineChoice choice = taktora::ParseCommandLine(system.CommandLineArguments());
+    const std::wstring name = Utf8ToWide(taktora::InstanceName(choice.keySuffix));
+    const SingleInstance profile(name);
+    if (!profile.Claimed()) {
+        // A start by hand asks for the program; the Run entry's start at logon only makes sure it runs.
+        if (!choice.startupWait) {
+            profile.ShowRunning();
+        }
+        return 0;
+    }
     const ComApartment com;
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
     Win32Registry registry;
-    Win32System system;
     taktora::Form1::WaitAtLogon(system);
     Win32FileSystem files;
     Win32Kernel kernel;
@@ -74,7 +88,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Win32IconFactory smallIcons(SM_CXSMICON);
     Win32IconFactory bigIcons(SM_CXICON);
 
-    MainWindow window(instance);
+    MainWindow window(instance, name);
     shell.SetOwner(window.Handle());
     processes.SetOwner(window.Handle());
     TrayIcon tray(window.Handle(), kTrayCallbackMessage, smallIcons);

@@ -1,5 +1,6 @@
 // e2ehelper.exe: the one Windows program that the end-to-end tests and the measuring scripts start beside
-// taktora.exe, in the same Wine prefix. Each sub-command acts on the first top-level window of a class:
+// taktora.exe, in the same Wine prefix. Each sub-command acts on the first top-level window of a class, or of a class
+// and caption written CLASS:CAPTION:
 //   rect CLASS            prints "left top width height visible"
 //   text CLASS            prints the caption
 //   close CLASS [MS]      posts WM_CLOSE, as Alt+F4 does, and waits until the window is gone (default 10000 ms)
@@ -229,7 +230,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (!known || __argc < 3 || __argc > (command == L"close" || command == L"endsession" ? 4 : 3)) {
         return kUsage;
     }
-    const HWND window = FindWindowW(__wargv[2], nullptr);
+    const std::wstring name = __wargv[2];
+    const std::size_t colon = name.find(L':');
+    const HWND window =
+        FindWindowW(name.substr(0, colon).c_str(), colon == std::wstring::npos ? nullptr : name.c_str() + colon + 1);
     if (window == nullptr) {
         return kFailed;
     }
