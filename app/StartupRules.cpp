@@ -75,6 +75,10 @@ CommandLineChoice ParseCommandLine(const std::string& arguments) {
     return choice;
 }
 
+std::string InstanceName(const std::string& keySuffix) {
+    return "Taktora" + keySuffix;
+}
+
 std::string ProgramVersionText(int major, int minor, int revision) {
     char digits[32];
     std::snprintf(digits, sizeof digits, "%d.%02d", major, minor);

@@ -12,6 +12,10 @@ struct CommandLineChoice {
 // "/startup" anywhere (any case) wins; otherwise a leading non-zero number selects a settings profile.
 CommandLineChoice ParseCommandLine(const std::string& arguments);
 
+// The name of one settings profile's running copy in the session, "Taktora" or "Taktora.2": the settings section
+// and the profile's key suffix.
+std::string InstanceName(const std::string& keySuffix);
+
 // The number at the start of the text, read the way the classic Val function reads it: blanks and tabs are skipped
 // anywhere, reading stops at the first character that cannot continue the number, no number gives 0.
 double LeadingNumber(const std::string& text);

@@ -38,7 +38,7 @@ public:
     virtual LocalSeconds Now() = 0;
     virtual ProgramVersion Program() = 0;
     virtual bool TopLevelWindowOfClassExists(const std::string& className) = 0;
-    virtual char DecimalSeparator() = 0;  // of the user's locale
+    virtual std::string DecimalSeparator() = 0;  // of the user's locale, UTF-8; "." when it cannot be read
 };
 
 }  // namespace taktora::platform

@@ -10,6 +10,7 @@
 #include "platform/Image.h"
 #include "platform/TextPainter.h"
 #include "platform/Types.h"
+#include "render/LocaleNumbers.h"
 
 namespace taktora::render {
 
@@ -29,10 +30,10 @@ struct LoadGraphInput {
     float fCPUspeed = 0.0f;
     float fFSBspeed = 0.0f;
     float fMultipier = 0.0f;
-    char decimalSeparator = ',';
-    platform::Colour windowFrame{};   // system colour index 6
-    platform::Colour buttonShadow{};  // system colour index 16
-    bool visible = true;              // whether Form1 is visible
+    std::string decimalSeparator = ",";  // UTF-8
+    platform::Colour windowFrame{};      // system colour index 6
+    platform::Colour buttonShadow{};     // system colour index 16
+    bool visible = true;                 // whether Form1 is visible
 };
 
 // Redraws the whole graph (the image is the graph area at the client size). A hidden window gets only the frame.

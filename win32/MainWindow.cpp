@@ -7,8 +7,10 @@
 
 #include "app/Form1.h"
 #include "win32/Handles.h"
+#include "win32/NewerApis.h"
 #include "win32/Rects.h"
 #include "win32/Resources.h"
+#include "win32/SingleInstance.h"
 #include "win32/Text.h"
 #include "win32/TrayIcon.h"
 
@@ -62,11 +64,13 @@ TrayMouse TrayEventOf(UINT mouseMessage) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance) {
+MainWindow::MainWindow(HINSTANCE instance, const std::wstring& title) {
     RegisterClass(instance, kClassName, CS_DBLCLKS | CS_OWNDC, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
                   TAKTORA_ICON);
     // A tool window keeps the main window off the taskbar; the sizing border is its only frame.
-    Create(instance, kClassName, L"", WS_EX_TOOLWINDOW, WS_POPUP | WS_THICKFRAME, 0, 0, 192, 64, nullptr);
+    Create(instance, kClassName, title.c_str(), WS_EX_TOOLWINDOW, WS_POPUP | WS_THICKFRAME, 0, 0, 192, 64, nullptr);
+    // Run as administrator, the program still hears a second start by the user, which has no such rights.
+    AllowMessageFromLowerIntegrity(Handle(), ShowInstanceMessage());
     CreateToolTip(instance);
 }
 
@@ -243,6 +247,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         form_->TrayRecreated();
         return 0;
     }
+    if (message == ShowInstanceMessage()) {
+        if (!form_->Unloaded()) {
+            form_->ShowMainWindow(true);
+            form_->FocusMainWindow();
+        }
+        return 0;
+    }
     switch (message) {
         case kTrayCallbackMessage:
             form_->TrayMessage(TrayEventOf(LOWORD(lParam)));
@@ -304,11 +315,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(Handle());
             return 0;
         case WM_QUERYENDSESSION:
-            return TRUE;
+            return TRUE;  // also to the Restart Manager (ENDSESSION_CLOSEAPP): the program can always end
         case WM_ENDSESSION:
-            // Windows ends the process after this message: save now, as closing the window would.
+            // At the end of the session Windows ends the process after this message: save now, as closing the window
+            // would. The Restart Manager of installers and updaters instead waits for the program to end by itself.
             if (wParam != FALSE) {
                 form_->Unload();
+                if ((lParam & ENDSESSION_CLOSEAPP) != 0) {
+                    DestroyWindow(Handle());
+                }
             }
             return 0;
         case WM_NOTIFY: {

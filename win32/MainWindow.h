@@ -22,7 +22,8 @@ class MainWindow final : public platform::MainWindow, public WindowBase<MainWind
 public:
     static constexpr const wchar_t* kClassName = L"TaktoraMain";
 
-    explicit MainWindow(HINSTANCE instance);
+    // The title is never drawn (there is no caption); a second start of the program finds the window by it.
+    MainWindow(HINSTANCE instance, const std::wstring& title);
     void Attach(Form1& form) { form_ = &form; }
     // Called with the new DPI when the window moved to a screen of another scale.
     void OnDpiChanged(std::function<void(int)> handler) { dpiChanged_ = std::move(handler); }

@@ -59,7 +59,7 @@ public:
     LocalSeconds Now() override;
     ProgramVersion Program() override;
     bool TopLevelWindowOfClassExists(const std::string& className) override;
-    char DecimalSeparator() override;
+    std::string DecimalSeparator() override;
 
 private:
     using TickCount64Function = ULONGLONG(WINAPI*)();

@@ -191,12 +191,15 @@ bool Win32System::TopLevelWindowOfClassExists(const std::string& className) {
     return FindWindowW(Utf8ToWide(className).c_str(), nullptr) != nullptr;
 }
 
-char Win32System::DecimalSeparator() {
+std::string Win32System::DecimalSeparator() {
+    // At most three characters and the terminating zero, each of which may lie beyond ASCII; the answer counts the
+    // zero.
     wchar_t separator[4] = {};
-    if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 4) == 0) {
-        return '.';
+    const int length = GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 4);
+    if (length <= 1) {
+        return ".";
     }
-    return static_cast<char>(separator[0]);
+    return WideToUtf8(std::wstring_view(separator, static_cast<std::size_t>(length - 1)));
 }
 
 }  // namespace taktora::platform::win32

@@ -1,11 +1,15 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "app/Form1.h"
+#include "app/StartupRules.h"
 #include "win32/MainWindow.h"
 #include "win32/SettingsDialog.h"
+#include "win32/SingleInstance.h"
 #include "win32/TaskbarWindow.h"
+#include "win32/Text.h"
 #include "win32/TrayIcon.h"
 #include "win32/Win32IconFactory.h"
 #include "win32/Win32Platform.h"
@@ -28,6 +32,23 @@ void LoadLibrariesFromSystemFolderOnly() {
     }
 }
 
+// Shell calls may load shell extensions, which are COM objects and some of which need a single-threaded apartment:
+// the window thread is one for the whole run. Nothing here speaks OLE1's DDE.
+class ComApartment {
+public:
+    ComApartment() : entered_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ~ComApartment() {
+        if (entered_) {
+            CoUninitialize();
+        }
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool entered_;
+};
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -35,11 +56,24 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     LoadLibrariesFromSystemFolderOnly();
 
+    // Before anything is read or written: a second copy of a running profile leaves everything to the first.
+    Win32System system;
+    const taktora::CommandLineChoice choice = taktora::ParseCommandLine(system.CommandLineArguments());
+    const std::wstring name = Utf8ToWide(taktora::InstanceName(choice.keySuffix));
+    const SingleInstance profile(name);
+    if (!profile.Claimed()) {
+        // A start by hand asks for the program; the Run entry's start at logon only makes sure it runs.
+        if (!choice.startupWait) {
+            profile.ShowRunning();
+        }
+        return 0;
+    }
+    const ComApartment com;
+
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
     Win32Registry registry;
-    Win32System system;
     taktora::Form1::WaitAtLogon(system);
     Win32FileSystem files;
     Win32Kernel kernel;
@@ -54,7 +88,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Win32IconFactory smallIcons(SM_CXSMICON);
     Win32IconFactory bigIcons(SM_CXICON);
 
-    MainWindow window(instance);
+    MainWindow window(instance, name);
     shell.SetOwner(window.Handle());
     processes.SetOwner(window.Handle());
     TrayIcon tray(window.Handle(), kTrayCallbackMessage, smallIcons);

@@ -1,9 +1,11 @@
 // e2ehelper.exe: the one Windows program that the end-to-end tests and the measuring scripts start beside
-// taktora.exe, in the same Wine prefix. Each sub-command acts on the first top-level window of a class:
+// taktora.exe, in the same Wine prefix. Each sub-command acts on the first top-level window of a class, or of a class
+// and caption written CLASS:CAPTION:
 //   rect CLASS            prints "left top width height visible"
 //   text CLASS            prints the caption
 //   close CLASS [MS]      posts WM_CLOSE, as Alt+F4 does, and waits until the window is gone (default 10000 ms)
-//   endsession CLASS      plays Windows ending the session: WM_QUERYENDSESSION, then WM_ENDSESSION with its answer
+//   endsession CLASS [LP] plays Windows ending the session: WM_QUERYENDSESSION, then WM_ENDSESSION with its answer;
+//                         LP is both messages' lParam (1, ENDSESSION_CLOSEAPP: the Restart Manager closing the program)
 //   resources CLASS       prints "gdi-objects handles" of the window's process (Wine answers GetGuiResources and
 //                         GetProcessHandleCount with 0, so its GDI table and the system handle list are counted)
 //   coretemp LOADS TEMPS  plays the temperature monitor: publishes its shared record (comma lists, one number per
@@ -65,12 +67,12 @@ int Close(HWND window, DWORD timeout) {
     return 0;
 }
 
-int EndSession(HWND window) {
+int EndSession(HWND window, LPARAM how) {
     DWORD_PTR agreed = 0;
     DWORD_PTR ignored = 0;
     const bool answered =
-        SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeout, &agreed) != 0 &&
-        SendMessageTimeoutW(window, WM_ENDSESSION, agreed != 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeout, &ignored) != 0;
+        SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, how, SMTO_ABORTIFHUNG, kAnswerTimeout, &agreed) != 0 &&
+        SendMessageTimeoutW(window, WM_ENDSESSION, agreed != 0, how, SMTO_ABORTIFHUNG, kAnswerTimeout, &ignored) != 0;
     return answered && agreed != 0 ? 0 : kFailed;
 }
 
@@ -225,10 +227,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     const bool known = command == L"rect" || command == L"text" || command == L"close" || command == L"endsession" ||
                        command == L"resources";
-    if (!known || __argc < 3 || __argc > (command == L"close" ? 4 : 3)) {
+    if (!known || __argc < 3 || __argc > (command == L"close" || command == L"endsession" ? 4 : 3)) {
         return kUsage;
     }
-    const HWND window = FindWindowW(__wargv[2], nullptr);
+    const std::wstring name = __wargv[2];
+    const std::size_t colon = name.find(L':');
+    const HWND window =
+        FindWindowW(name.substr(0, colon).c_str(), colon == std::wstring::npos ? nullptr : name.c_str() + colon + 1);
     if (window == nullptr) {
         return kFailed;
     }
@@ -238,8 +243,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (command == L"text") {
         return Text(window);
     }
+    const unsigned long number = __argc == 4 ? std::wcstoul(__wargv[3], nullptr, 10) : 0;
     if (command == L"close") {
-        return Close(window, __argc == 4 ? static_cast<DWORD>(std::wcstoul(__wargv[3], nullptr, 10)) : 10000);
+        return Close(window, __argc == 4 ? static_cast<DWORD>(number) : 10000);
     }
-    return command == L"endsession" ? EndSession(window) : Resources(window);
+    return command == L"endsession" ? EndSession(window, static_cast<LPARAM>(number)) : Resources(window);
 }

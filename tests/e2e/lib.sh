@@ -114,9 +114,10 @@ finish() {
     rm -rf -- "$WORK"
 }
 
-# start_taktora [ARG...]: taktora.exe from C:\Taktora in the background, its output in $WORK/taktora.log.
+# start_taktora [ARG...]: taktora.exe from C:\Taktora in the background, its output in $WORK/taktora.log. The copy
+# is made once: overwriting the file of a running copy would change the image it runs from.
 start_taktora() {
-    cp "$TAKTORA_EXE" "$WINEPREFIX/drive_c/Taktora/taktora.exe"
+    cmp -s "$TAKTORA_EXE" "$WINEPREFIX/drive_c/Taktora/taktora.exe" || cp "$TAKTORA_EXE" "$WINEPREFIX/drive_c/Taktora/"
     (cd "$WINEPREFIX/drive_c/Taktora" && exec wine "$TAKTORA" "$@") </dev/null >>"$WORK/taktora.log" 2>&1 &
     TAKTORA_PID=$!
 }

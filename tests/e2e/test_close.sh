@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # test_close.sh PATH: the window comes up where it was stored, and closing it by PATH (wmclose, menu, taskkill,
-# taskbar, endsession) writes the same 22 values: the key is deleted while the program runs, so whatever is stored
+# taskbar, endsession, closeapp) writes the same 22 values: the key is deleted while the program runs, so whatever is stored
 # afterwards was written by that close.
 source "$(dirname "$0")/lib.sh"
 stored=(WinLeft=300 WinTop=200 ShowInTask=1)
@@ -24,8 +24,9 @@ case $1 in
     taskkill) w taskkill /im taktora.exe >/dev/null ;;
     taskbar) helper close TaktoraTaskBar 15000 ;;
     endsession) helper endsession "$MAIN" ;;
+    closeapp) helper endsession "$MAIN" 1 ;;  # ENDSESSION_CLOSEAPP: installers and updaters close the program
     *) die "unknown close path $1" ;;
 esac || die "closing by $1 failed"
-# After the end of the session Windows, not the program, ends the process.
+# After the end of the session Windows, not the program, ends the process; the Restart Manager waits for it to end.
 [[ $1 == endsession ]] || wait_exit
 expect_settings "${stored[@]}"

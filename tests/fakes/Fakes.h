@@ -75,7 +75,7 @@ public:
     platform::LocalSeconds Now() override { return now; }
     platform::ProgramVersion Program() override { return {4, 21, 0, "info@brisko-software.de"}; }
     bool TopLevelWindowOfClassExists(const std::string& name) override { return name == windowClass; }
-    char DecimalSeparator() override { return ','; }
+    std::string DecimalSeparator() override { return ","; }
 
     std::string windir = "C:\\WINDOWS", os = "Windows_NT", modulePath = "C:\\T\\Taktora.exe", arguments, windowClass;
     platform::OsVersion version;

@@ -181,6 +181,9 @@ TEST(LoadGraph, TextsStackDownFromTheTopTheLoadSitsAtTheRightAndTheTooltipSumsUp
     EXPECT_EQ(text.calls[5], "Tahoma 7 7,27 255.204.204 61 °C");
     in.ShowTemp = false;
     EXPECT_EQ(DrawLoadGraph(image, text, in), " CPU: 100%  (ø 21%),  Speed: 2394,13 MHz (133,00 MHz * 18,0) ");
+    in.decimalSeparator = "\u066B";  // the Arabic separator, two bytes of UTF-8
+    EXPECT_EQ(DrawLoadGraph(image, text, in), " CPU: 100%  (ø 21%),  Speed: 2394٫13 MHz (133٫00 MHz * 18٫0) ");
+    in.decimalSeparator = ",";
     in.ShowSpeed = false;
     in.ShowTemp = true;
     EXPECT_EQ(DrawLoadGraph(image, text, in), " CPU: 100%  (ø 21%),  Temp: 61°C ");
@@ -199,7 +202,7 @@ TEST(LoadGraph, EveryUpdateOfThePainterEqualsAFullRedraw) {
     fake::TextPainter text;
     LoadGraphPainter painter;
     Image fast(120, 40);
-    LoadGraphInput in{history, 0, 0, 0, true, true, false, true, "", 0, 100, 0, 0, 0, ',', {1, 2, 3}, {4, 5, 6}};
+    LoadGraphInput in{history, 0, 0, 0, true, true, false, true, "", 0, 100, 0, 0, 0, ",", {1, 2, 3}, {4, 5, 6}};
     int compared = 0;
     for (int update = 0; update < 800; ++update) {
         if (chance(2)) {

@@ -7,6 +7,7 @@
 #include "base/NumberFormat.h"
 #include "base/SettingsStore.h"
 #include "clocks/RunTime.h"
+#include "render/LocaleNumbers.h"
 #include "tests/fakes/Fakes.h"
 
 namespace taktora {
@@ -27,6 +28,10 @@ TEST(NumberText, GeneralAndFixedFormsWithTheLocaleSeparator) {
                    }),
               "12,5 37 0 12,3 33,33333 1234568 1,234568E+07 46 45 0 2394,13 133,00 10,0 1000,00 2,68 0,1 0,00 0,01 "
               "0,00 -3 0,00 100000000000000000000 0,0 7 1,500000000000000 ");
+    // A separator of more than one byte: the Arabic one, U+066B.
+    EXPECT_EQ(FormatGeneral(12.5, "٫") + " " + FormatGeneral(12345678, "٫") + " " + FormatGeneral(37, "٫") + " " +
+                  FormatFixed(2394.125, 2, "٫") + " " + FormatFixed(45.5, 0, "٫"),
+              "12٫5 1٫234568E+07 37 2394٫13 46");
 }
 
 TEST(NumberText, RunTimeIsDaysHoursMinutesSecondsFromTheLongestTickCount) {
