@@ -7,6 +7,7 @@
 #include "base/LoadHistory.h"
 #include "base/NumberFormat.h"
 #include "render/LoadGraph.h"
+#include "render/Preview.h"
 #include "tests/fakes/Fakes.h"
 
 namespace taktora::render {
@@ -156,6 +157,17 @@ TEST(LoadGraph, HiddenWindowGetsOnlyTheFrameAndOddSizesStayInside) {
         odd.in.ShowCurve = true;
         odd.in.TjMax = 1;
         EXPECT_TRUE(odd.Draw()) << width << " " << w;
+    }
+}
+
+TEST(LoadGraph, ThePreviewShowsTheWholePictureShrunkToTheShellsLimitNeverEnlarged) {
+    // the picture, the shell's limit; the preview's size
+    const std::tuple<platform::Size, platform::Size, platform::Size> cases[] = {
+        {{192, 64}, {200, 120}, {192, 64}},   {{3840, 200}, {200, 120}, {200, 10}}, {{100, 300}, {200, 120}, {40, 120}},
+        {{400, 240}, {200, 120}, {200, 120}}, {{20000, 1}, {200, 120}, {200, 1}},   {{0, 64}, {200, 120}, {1, 1}},
+        {{192, 64}, {0, 120}, {1, 1}}};
+    for (const auto& [picture, limit, preview] : cases) {
+        EXPECT_EQ(render::PreviewSize(picture, limit), preview) << picture.width << "x" << picture.height;
     }
 }
 
