@@ -21,8 +21,11 @@ MeasurementCycle::MeasurementCycle(Platform& platform, platform::MainWindow& win
     : platform_(platform), window_(window), settings_(settings), tray_(platform.tray) {}
 
 void MeasurementCycle::Sample(clsLoadSource* source) {
-    if (source != nullptr) {
-        sampleSum_ += static_cast<float>(source->Query());
+    if (source == nullptr) {
+        return;
+    }
+    if (const std::optional<double> sample = source->Query()) {
+        sampleSum_ += static_cast<float>(*sample);
         ++samples_;
     }
 }

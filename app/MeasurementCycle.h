@@ -23,7 +23,7 @@ class frmSet;
 // shown in the taskbar caption and handed to the tray icon and the taskbar button at a rate the shell can take.
 class MeasurementCycle {
 public:
-    static constexpr int kSamplingInterval = 100;
+    static constexpr int kSamplingInterval = clsLoadSource::kSamplingIntervalMs;
     static constexpr std::uint32_t kIconIntervalMs = 500;
     static constexpr std::uint32_t kTimerSlackMs = 16;  // one tick of Windows' clock
 

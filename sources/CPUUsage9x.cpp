@@ -24,9 +24,9 @@ void clsCPUUsage::Initialize() {
     StatKey = stats_.Open(kDataKey, platform::DynStats::kRead);
 }
 
-double clsCPUUsage::Query() {
-    if (StatKey != 0) {
-        stats_.ReadDword(StatKey, kCpuUsage, StatData);
+std::optional<double> clsCPUUsage::Query() {
+    if (StatKey == 0 || !stats_.ReadDword(StatKey, kCpuUsage, StatData)) {
+        return std::nullopt;
     }
     return static_cast<double>(StatData & 0xFF);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/DynStats.h"
 #include "sources/LoadSource.h"
@@ -15,8 +16,8 @@ public:
 
     // Starts the statistic and keeps its data key open until Terminate.
     void Initialize() override;
-    // The low byte of the statistic, 0..255. A read that fails repeats the last value read, 0 before any.
-    double Query() override;
+    // The low byte of the statistic, 0..255; none when the statistic cannot be read.
+    std::optional<double> Query() override;
     // Closes the data key and stops the statistic.
     void Terminate() override;
 

@@ -7,7 +7,6 @@ namespace {
 using Wide = __int128;
 
 constexpr Wide kFixedPointScale = 10000;
-constexpr double kFailure = -1;
 
 // num / den rounded to the nearest whole number, halves to the even neighbour; den > 0.
 Wide DivideHalfToEven(Wide num, Wide den) {
@@ -44,35 +43,30 @@ void clsCPUUsageNT::Initialize() {
     PreviousSystemTime = currentTime;
 }
 
-double clsCPUUsageNT::Query() {
+std::optional<double> clsCPUUsageNT::Query() {
     std::uint8_t processors = 0;
     std::int64_t currentTime = 0;
     std::int64_t idleTime = 0;
     if (kernel_.QueryProcessorCount(processors) != 0 || kernel_.QueryCurrentTime(currentTime) != 0 ||
         kernel_.QueryIdleTime(idleTime) != 0) {
-        return kFailure;
+        return std::nullopt;
     }
     // A record claiming no processors cannot be divided by; treat it like a failed read.
     if (processors == 0) {
-        return kFailure;
+        return std::nullopt;
     }
     const Wide idleDelta = Wide{idleTime} - PreviousIdleTime;
     const Wide timeDelta = Wide{currentTime} - PreviousSystemTime;
-
-    // The ratio as a fixed-point raw value (ratio x 10000). A zero interval skips the division and keeps the idle
-    // delta itself as the ratio.
-    Wide ratioRaw = idleDelta;
-    if (timeDelta != 0) {
-        const Wide sign = timeDelta < 0 ? -1 : 1;
-        ratioRaw = DivideHalfToEven(sign * idleDelta * kFixedPointScale, sign * timeDelta);
-    }
-    // value = 100 - ratio x 100 / processors, brought to four decimals (halves to even), then rounded down.
-    const Wide valueRaw = DivideHalfToEven(100 * kFixedPointScale * processors - ratioRaw * 100, processors);
-    const double sample = static_cast<double>(FloorDivide(valueRaw, kFixedPointScale));
-
     PreviousIdleTime = idleTime;
     PreviousSystemTime = currentTime;
-    return sample;
+    if (timeDelta <= 0 || timeDelta > kLongestInterval) {
+        return std::nullopt;
+    }
+    // The ratio as a fixed-point raw value (ratio x 10000).
+    const Wide ratioRaw = DivideHalfToEven(idleDelta * kFixedPointScale, timeDelta);
+    // value = 100 - ratio x 100 / processors, brought to four decimals (halves to even), then rounded down.
+    const Wide valueRaw = DivideHalfToEven(100 * kFixedPointScale * processors - ratioRaw * 100, processors);
+    return static_cast<double>(FloorDivide(valueRaw, kFixedPointScale));
 }
 
 }  // namespace taktora

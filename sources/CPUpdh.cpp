@@ -200,17 +200,21 @@ void clsCPUpdh::AddCounters(const std::string& machine) {
 bool clsCPUpdh::Broken() const {
     const bool noCounter = std::none_of(Counters.begin(), Counters.end(),
                                         [](const PdhCounterEntry& entry) { return entry.CounterHandle != 0; });
-    return noCounter || failedCollections_ >= kMaxFailedCollections;
+    return noCounter || missedSamples_ >= kMaxMissedSamples;
 }
 
-double clsCPUpdh::Query(std::uint8_t CPU) {
+std::optional<double> clsCPUpdh::Query(std::uint8_t CPU) {
+    const std::optional<double> sample = CollectedValue(CPU);
+    missedSamples_ = sample ? 0 : std::min(missedSamples_ + 1, kMaxMissedSamples);
+    return sample;
+}
+
+std::optional<double> clsCPUpdh::CollectedValue(std::uint8_t CPU) {
     if (QueryHandle == 0 || pdh_.CollectQueryData(QueryHandle) != kPdhSuccess) {
-        ++failedCollections_;
-        return 0;
+        return std::nullopt;
     }
-    failedCollections_ = 0;
     const bool total = CPU == kTotalInstance;
-    double result = 0;
+    std::optional<double> result;
     for (const PdhCounterEntry& entry : Counters) {
         if (entry.CounterHandle == 0) {
             continue;

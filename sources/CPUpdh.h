@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,13 +28,15 @@ public:
     void Initialize() override { Initialize(std::string()); }
     // A machine that cannot be connected to is dropped in favour of the local one.
     void Initialize(const std::string& Machine);
-    double Query() override { return Query(kTotalInstance); }
+    std::optional<double> Query() override { return Query(kTotalInstance); }
     // With kTotalInstance the "_Total" value; otherwise the value of the first instance, in list order, whose last
-    // character reads as CPU (a character that is no digit reads as 0). 0 when collecting or reading fails.
-    double Query(std::uint8_t CPU);
+    // character reads as CPU (a character that is no digit reads as 0) and whose value is valid. None when the
+    // collection fails or no such value is valid; the first value after the counters were added never is, as the
+    // processor time is a rate, which takes two collections.
+    std::optional<double> Query(std::uint8_t CPU);
     void Terminate() override;
-    // No counter could be added, or the last kMaxFailedCollections collections failed: disabled or damaged
-    // counters, which would read 0 % for the whole session.
+    // No counter could be added, or the last kMaxMissedSamples queries gave no value, whether the collection failed
+    // or the values were invalid: disabled or damaged counters, which would leave the graph empty for the session.
     bool Broken() const override;
     // A collection now makes the next value cover the time from here on.
     void StartFreshInterval() override {
@@ -43,7 +46,7 @@ public:
     }
 
     static constexpr std::uint8_t kTotalInstance = 255;
-    static constexpr int kMaxFailedCollections = 5;
+    static constexpr int kMaxMissedSamples = 5;
 
     platform::Pdh::Handle QueryHandle = 0;
     std::vector<PdhCounterEntry> Counters;
@@ -52,9 +55,10 @@ private:
     bool AddEnglishTotal(const std::string& machine);
     void EnumerateCounters(const std::string& machine);
     void AddCounters(const std::string& machine);
+    std::optional<double> CollectedValue(std::uint8_t CPU);
 
     platform::Pdh& pdh_;
-    int failedCollections_ = 0;
+    int missedSamples_ = 0;
 };
 
 }  // namespace taktora

@@ -43,8 +43,11 @@ clsCoreTemp::clsCoreTemp(platform::SharedMemory& memory) : memory_(memory) {
     Read();
 }
 
-double clsCoreTemp::Query() {
-    return Read() ? aCPUload() : 0.0;
+std::optional<double> clsCoreTemp::Query() {
+    if (!Read()) {
+        return std::nullopt;
+    }
+    return aCPUload();
 }
 
 float clsCoreTemp::aCPUload() const {

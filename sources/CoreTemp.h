@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/SharedMemory.h"
@@ -11,15 +12,15 @@ namespace taktora {
 
 // Load, temperature and clocks from the shared record of the outside monitor Core Temp, read inside this program.
 // Only a successful read replaces the record, so after Core Temp quits the accessors keep the last values it
-// published while Query returns 0.
+// published while Query gives no sample.
 class clsCoreTemp : public clsLoadSource {
 public:
     // Reads the record once; whether that worked is for Init to tell.
     explicit clsCoreTemp(platform::SharedMemory& memory);
 
     void Initialize() override {}
-    // Reads the record; the mean core load on success, 0 otherwise.
-    double Query() override;
+    // Reads the record; the mean core load on success, none otherwise.
+    std::optional<double> Query() override;
     void Terminate() override {}
 
     // Reads the record; true exactly when the read succeeded.

@@ -15,7 +15,7 @@ taktora::clsLoadSource* source = nullptr;
 double sampleSum = 0;
 
 void CALLBACK Sample(HWND, UINT, UINT_PTR, DWORD) {
-    sampleSum += source->Query();
+    sampleSum += source->Query().value_or(0);
 }
 
 void CALLBACK Refresh(HWND, UINT, UINT_PTR, DWORD) {

@@ -225,7 +225,8 @@ public:
 CoreTempSharedData TwoCores();
 
 // Knows the counter paths in `paths` (by their English names, too, while `english`), with their readings, and the
-// name lists of one processor object. Counter handles count from 101 in the order added; the query is 7.
+// name lists of one processor object. Counter handles count from 101 in the order added; the query is 7. Every
+// counter counts a rate, so a value is invalid until the query has collected twice.
 class Pdh : public platform::Pdh {
 public:
     struct Reading {
@@ -262,12 +263,16 @@ public:
     PdhStatus AddEnglishCounter(Handle, const std::string& path, Handle& counter) override {
         return english ? Add(path, counter) : platform::kPdhFunctionMissing;
     }
-    PdhStatus CollectQueryData(Handle) override { return Logged(calls, "Collect", collectStatus); }
+    PdhStatus CollectQueryData(Handle) override {
+        collected += collectStatus == platform::kPdhSuccess;
+        return Logged(calls, "Collect", collectStatus);
+    }
     PdhStatus GetDoubleValue(Handle counter, double& value, std::uint32_t& counterStatus) override {
         const Reading& reading = paths.at(added.at(counter - 101));
         value = reading.value;
         counterStatus = reading.counterStatus;
-        return reading.status;
+        // https://learn.microsoft.com/en-us/windows/win32/perfctrs/collecting-performance-data
+        return collected < 2 ? static_cast<PdhStatus>(0xC0000BC6u) : reading.status;  // PDH_INVALID_DATA
     }
     PdhStatus RemoveCounter(Handle counter) override { return Logged(calls, "Remove " + std::to_string(counter), 0); }
     PdhStatus CloseQuery(Handle) override { return Logged(calls, "CloseQuery", 0); }
@@ -281,6 +286,7 @@ public:
     std::optional<std::uint32_t> objectsLength;
     PdhStatus enumStatus = platform::kPdhMoreData, openStatus = 0, collectStatus = 0;
     std::vector<std::string> added;  // the path of each counter handle
+    int collected = 0;               // successful collections
     Calls calls;
 
 private:

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     taktora::LoadHistory history;
     taktora::fake::TextPainter text;
     taktora::Image image(64, 32);
-    taktora::render::LoadGraphInput in{history, 60, 28, static_cast<float>(reader.Query())};
+    taktora::render::LoadGraphInput in{history, 60, 28, static_cast<float>(reader.Query().value_or(0))};
     in.ShowTemp = in.ShowSpeed = in.ShowCurve = true;
     in.Temp = reader.Temp();
     in.TjMax = reader.uiTjMax(0);

@@ -45,11 +45,13 @@ struct Program : fake::Machine {
         form.Load();
         form.ShowAfterLoad();
     }
-    // A refresh period: samples at the given load, 100 ms apart, then the refresh tick.
-    void Period(int percent, int samples = 10) {
-        for (int i = 0; i < samples; ++i) {
+    // A refresh period: ten samples at the given load, 100 ms apart, the kernel counters failing at every failEvery-th
+    // sampling tick, then the refresh tick.
+    void Period(int percent, int failEvery = 0) {
+        for (int i = 0; i < 10; ++i) {
             kernel.Busy(percent);
             system.tick += 100;
+            kernel.failing = failEvery > 0 && system.tick / 100 % failEvery == 0 ? 3 : 0;
             form.TimerCTick();
         }
         form.Timer1Tick();
@@ -218,20 +220,29 @@ TEST_F(App, EachPeriodsLoadReachesTheGraphTheCaptionTheTooltipsAndTheIcons) {
     EXPECT_EQ(window.toolTip + Boxes(s).substr(14), " CPU: 0%  (ø 6%) OOO");
 }
 
-TEST_F(App, PdhThatCannotDeliverGivesWayToTheKernelCounters) {
-    system.version = {2, 6, 1};
-    system.architecture = 9;
-    pdh.paths["\\Processor Information(_Total)\\% Processor Time"] = {10};
-    pdh.collectStatus = -1;
-    Start();
-    std::string sources;
-    for (int tick = 0; tick < 6; ++tick) {
-        sources += std::to_string(static_cast<int>(form.LoadSource()));
-        form.TimerCTick();
-    }
-    Period(70);
-    Period(70);
-    EXPECT_EQ(sources + taskbar.caption, "222221CPU:70%");
+TEST_F(App, APeriodsLoadIsTheMeanOfTheSamplesThatCameAndPdhThatCannotDeliverGivesWay) {
+    // PDH delivering 10 %, its collections failing, its values invalid (a damaged counter database), and Windows XP,
+    // which has the kernel counters only; they read 50 % and fail every third time. The source and the load of
+    // three periods.
+    const std::vector<std::tuple<int, platform::PdhStatus, std::uint32_t>> systems = {
+        {6, 0, 0}, {6, -1, 0}, {6, 0, 0xC0000BBA}, {5, 0, 0}};
+    EXPECT_EQ(fake::Each(systems,
+                         [](const auto& system) {
+                             const auto& [major, collect, counterStatus] = system;
+                             Program app;
+                             app.system.version = {2, major, 1};
+                             app.system.architecture = 9;
+                             app.pdh.paths["\\Processor Information(_Total)\\% Processor Time"] = {10, counterStatus};
+                             app.pdh.collectStatus = collect;
+                             app.Start();
+                             std::string loads;
+                             for (int period = 0; period < 3; ++period) {
+                                 app.Period(50, 3);
+                                 loads += std::to_string(static_cast<int>(app.form.LoadSource())) + app.taskbar.caption;
+                             }
+                             return loads;
+                         }),
+              "2CPU:10%2CPU:10%2CPU:10% 1CPU:50%1CPU:50%1CPU:50% 1CPU:50%1CPU:50%1CPU:50% 1CPU:50%1CPU:50%1CPU:50% ");
 }
 
 TEST_F(App, AtFasterRatesTheShellGetsTheNewestIconTwiceASecond) {

@@ -18,60 +18,56 @@ using fake::Each;
 using fake::Join;
 using WaitResult = platform::SharedMemory::WaitResult;
 
-std::string Number(double value) {
-    return FormatGeneral(value, '.');
+// "-" for no sample.
+std::string Number(std::optional<double> value) {
+    return value ? FormatGeneral(*value, '.') : "-";
 }
 
-TEST(KernelCounterLoad, WholePercentOfOneInterval) {
-    // processors, time and idle time passed. The ratio is kept at four decimals (0.33333, 4.00001, -1.0000667 %),
-    // halves go to even (ratios of 0.00005 and 0.00015, 99.99995 %), and a zero interval keeps the idle time as
-    // the ratio; no processors is a failed read.
-    const std::vector<std::array<std::int64_t, 3>> intervals = {{2, 10000000, 15000000},
-                                                                {1, 10000000, 10000000},
-                                                                {1, 10000000, 0},
-                                                                {1, 30000, 10000},
-                                                                {4, 10000000, 40001000},
-                                                                {4, 10000000, 40000100},
-                                                                {150, 10000000, 1515001000},
-                                                                {1, 0, 5000},
-                                                                {1, -10000000, -5000000},
-                                                                {1, 200000000, 10000},
-                                                                {1, 200000000, 30000},
-                                                                {255, 10000000, 1000},
-                                                                {200, 10000000, 1000},
-                                                                {199, 10000000, 1000},
-                                                                {0, 1, 1}};
+TEST(KernelCounterLoad, WholePercentOfAnIntervalOrNoSample) {
+    // processors, time and idle time passed, and the query that fails (negative: in Initialize, so the counts start
+    // at 0); the sample, and that of a busy interval after it. The ratio is kept at four decimals (0.33333, 4.00001,
+    // -1.0000667 %), halves go to even (ratios of 0.00005 and 0.00015, 99.99995 %). A failed read gives no sample,
+    // and the next one covers its interval too; no processors is a failed read. An interval that is not positive or
+    // longer than ten sampling intervals of 100 ms is the clock being set: no sample, and the next starts after it.
+    const std::vector<std::array<std::int64_t, 4>> intervals = {{2, 10000000, 15000000, 0},
+                                                                {1, 10000000, 10000000, 0},
+                                                                {1, 10000000, 0, 0},
+                                                                {1, 30000, 10000, 0},
+                                                                {4, 10000000, 40001000, 0},
+                                                                {4, 10000000, 40000100, 0},
+                                                                {150, 10000000, 1515001000, 0},
+                                                                {1, 0, 5000, 0},
+                                                                {1, -10000000, -5000000, 0},
+                                                                {1, 10000001, 0, 0},
+                                                                {1, 1, 0, 0},
+                                                                {1, 10000000, 500, 0},
+                                                                {1, 10000000, 1500, 0},
+                                                                {255, 10000000, 1000, 0},
+                                                                {200, 10000000, 1000, 0},
+                                                                {199, 10000000, 1000, 0},
+                                                                {0, 1, 1, 0},
+                                                                {1, 1000000, 1000000, 1},
+                                                                {1, 1000000, 1000000, 2},
+                                                                {1, 1000000, 1000000, 3},
+                                                                {1, 1000000, 1000000, -2}};
     EXPECT_EQ(Each(intervals,
                    [](const auto& interval) {
                        fake::Kernel kernel;
                        kernel.processors = static_cast<std::uint8_t>(interval[0]);
+                       kernel.time = kernel.idle = 10000000;
                        clsCPUUsageNT source(kernel);
+                       kernel.failing = static_cast<int>(-interval[3]);
                        source.Initialize();
+                       kernel.failing = static_cast<int>(interval[3]);
                        kernel.time += interval[1];
                        kernel.idle += interval[2];
-                       EXPECT_FALSE(source.Broken()) << "only PDH can break";
-                       return Number(source.Query());
+                       const std::optional<double> sample = source.Query();
+                       kernel.failing = 0;
+                       kernel.Busy(100);
+                       return Number(sample) + "/" + Number(source.Query());
                    }),
-              "25 0 100 66 -1 0 -2 50 50 100 99 100 100 99 -1 ");
-}
-
-TEST(KernelCounterLoad, FailedReadGivesMinusOneAndTheNextCoversTheWholeTime) {
-    // the query that fails in the first interval (4: in Initialize, so the counts start at 0); both samples
-    EXPECT_EQ(Each<int>({1, 2, 3, 4},
-                        [](int failing) {
-                            fake::Kernel kernel;
-                            clsCPUUsageNT source(kernel);
-                            kernel.time = kernel.idle = 10000000;
-                            kernel.failing = failing == 4 ? 2 : 0;
-                            source.StartFreshInterval();
-                            kernel.failing = failing;
-                            kernel.Busy(0);
-                            const double first = source.Query();
-                            kernel.failing = 0;
-                            kernel.Busy(100);
-                            return Number(first) + "/" + Number(source.Query());
-                        }),
-              "-1/50 -1/50 -1/50 0/100 ");
+              "25/100 0/100 100/100 66/100 -1/100 0/100 -2/100 -/100 -/100 -/100 100/100 100/100 99/100 100/100 "
+              "100/100 99/100 -/- -/50 -/50 -/50 -/100 ");
 }
 
 TEST(RegistryStatisticLoad, StartedReadAsTheLowByteAndStopped) {
@@ -87,20 +83,20 @@ TEST(RegistryStatisticLoad, StartedReadAsTheLowByteAndStopped) {
                       }
                       clsCPUUsage source(stats);
                       source.Initialize();
-                      const double first = source.Query();
+                      const std::optional<double> first = source.Query();
                       stats.keys[1].second.reset();
-                      const double second = source.Query();
+                      const std::optional<double> second = source.Query();
                       source.Terminate();
                       return Number(first) + " " + Number(second) + " " + Join(stats.calls) + "\n";
                   }),
-        "52 52 Open PerfStats\\StartStat 983103; Read 1 KERNEL\\CPUUsage; Close 1; Open PerfStats\\StatData 131097; "
+        "52 - Open PerfStats\\StartStat 983103; Read 1 KERNEL\\CPUUsage; Close 1; Open PerfStats\\StatData 131097; "
         "Read 2 KERNEL\\CPUUsage; Read 2 KERNEL\\CPUUsage; Close 2; Open PerfStats\\StopStat 983103; Read 3 "
         "KERNEL\\CPUUsage; Close 3\n "
-        "0 0 Open PerfStats\\StartStat 983103; Open PerfStats\\StopStat 983103; Read 2 KERNEL\\CPUUsage; "
+        "- - Open PerfStats\\StartStat 983103; Open PerfStats\\StopStat 983103; Read 2 KERNEL\\CPUUsage; "
         "Close 2\n "
-        "0 0 Open PerfStats\\StartStat 983103; Read 1 KERNEL\\CPUUsage; Close 1; Open PerfStats\\StatData 131097; "
+        "- - Open PerfStats\\StartStat 983103; Read 1 KERNEL\\CPUUsage; Close 1; Open PerfStats\\StatData 131097; "
         "Open PerfStats\\StopStat 983103; Read 2 KERNEL\\CPUUsage; Close 2\n "
-        "52 52 Open PerfStats\\StartStat 983103; Read 1 KERNEL\\CPUUsage; Close 1; Open PerfStats\\StatData 131097; "
+        "52 - Open PerfStats\\StartStat 983103; Read 1 KERNEL\\CPUUsage; Close 1; Open PerfStats\\StatData 131097; "
         "Read 2 KERNEL\\CPUUsage; Read 2 KERNEL\\CPUUsage; Close 2; Open PerfStats\\StopStat 983103\n ");
 }
 
@@ -132,9 +128,9 @@ TEST(CoreTempReader, FollowsTheMonitorsLockingGivesEverythingBackAndKeepsTheLast
              }),
         "1 66.5 40.5 Wait 50; OpenMapping CoreTempMappingObject; MapView 2688; Unmap; Close 2; Release 1; Close 1\n "
         "1 66.5 40.5 Wait 50; OpenMapping CoreTempMappingObject; MapView 2688; Unmap; Close 2; Release 1; Close 1\n "
-        "0 41.5 0 Wait 50; OpenMapping CoreTempMappingObject; MapView 2688; Close 2; Release 1; Close 1\n "
-        "0 41.5 0 Wait 50; OpenMapping CoreTempMappingObject; Release 1; Close 1\n "
-        "0 41.5 0 Wait 50; Close 1\n 0 41.5 0 Wait 50; Close 1\n 0 41.5 0 \n ");
+        "0 41.5 - Wait 50; OpenMapping CoreTempMappingObject; MapView 2688; Close 2; Release 1; Close 1\n "
+        "0 41.5 - Wait 50; OpenMapping CoreTempMappingObject; Release 1; Close 1\n "
+        "0 41.5 - Wait 50; Close 1\n 0 41.5 - Wait 50; Close 1\n 0 41.5 - \n ");
 }
 
 TEST(CoreTempReader, MeansOverTheValidCoresOfNumbersOnly) {
@@ -190,29 +186,25 @@ std::string Path(const std::string& object, const std::string& instance, const s
 }
 
 TEST(PdhLoad, TheEnglishTotalNeedsNoEnumerationAndPrefersProcessorInformation) {
-    EXPECT_EQ(Each<std::string>({"", "\\\\PC", "\\\\GONE"},
-                                [](const std::string& machine) {
-                                    fake::Pdh pdh;
-                                    pdh.machines = {"\\\\PC"};  // one that cannot be reached gives way to the local
-                                    pdh.paths = {{kTotal, {33}}, {"\\\\PC" + std::string(kTotal), {35}}};
-                                    clsCPUpdh source(pdh);
-                                    source.Initialize(machine);
-                                    source.StartFreshInterval();
-                                    const double total = source.Query(), first = source.Query(0);
-                                    source.Terminate();
-                                    source.Terminate();
-                                    return Number(total) + " " + Number(first) + " " + Join(pdh.calls) + "\n";
-                                }),
-              std::string("33 33 OpenQuery 1; Add ") + kInformation + "; Add " + kTotal +
+    EXPECT_EQ(Each<std::string>(
+                  {"", "\\\\PC", "\\\\GONE"},
+                  [](const std::string& machine) {
+                      fake::Pdh pdh;
+                      pdh.machines = {"\\\\PC"};  // one that cannot be reached gives way to the local
+                      pdh.paths = {{kTotal, {33}}, {kInformation, {34}}, {"\\\\PC" + std::string(kTotal), {35}}};
+                      clsCPUpdh source(pdh);
+                      source.Initialize(machine);
+                      source.StartFreshInterval();
+                      const std::optional<double> total = source.Query(), first = source.Query(0);
+                      source.Terminate();
+                      source.Terminate();
+                      return Number(total) + " " + Number(first) + " " + Join(pdh.calls) + "\n";
+                  }),
+              std::string("34 34 OpenQuery 1; Add ") + kInformation +
                   "; Collect; Collect; Collect; Remove 101; CloseQuery\n 35 35 OpenQuery 1; Add \\\\PC" + kInformation +
                   "; Add \\\\PC" + kTotal +
-                  "; Collect; Collect; Collect; Remove 101; CloseQuery\n 33 33 OpenQuery 1; Add " + kInformation +
-                  "; Add " + kTotal + "; Collect; Collect; Collect; Remove 101; CloseQuery\n ");
-    fake::Pdh pdh;
-    pdh.paths = {{kTotal, {33}}, {kInformation, {34}}};
-    clsCPUpdh source(pdh);
-    source.Initialize();
-    EXPECT_EQ(source.Query(), 34);
+                  "; Collect; Collect; Collect; Remove 101; CloseQuery\n 34 34 OpenQuery 1; Add " + kInformation +
+                  "; Collect; Collect; Collect; Remove 101; CloseQuery\n ");
 }
 
 TEST(PdhLoad, FindsTheProcessorCounterByTheSystemsNames) {
@@ -239,6 +231,7 @@ TEST(PdhLoad, FindsTheProcessorCounterByTheSystemsNames) {
                        }
                        clsCPUpdh source(pdh);
                        source.Initialize();
+                       source.StartFreshInterval();
                        return Number(source.Query()) + "/" + Number(source.Query(0)) + "/" +
                               std::to_string(pdh.added.size());
                    }),
@@ -258,7 +251,7 @@ TEST(PdhLoad, WithoutUsableNamesOnlyTheEnglishPathRemains) {
         [](fake::Pdh& p) { p.counters.clear(); },
         [](fake::Pdh& p) { p.instances.clear(); }};
     for (const bool englishWindows : {true, false}) {
-        // whether the object list and the item lists were read, the sample, and whether the source is broken
+        // whether the object list and the item lists were read, the counters added, and whether the source is broken
         EXPECT_EQ(Each(lacks,
                        [&](const auto& lack) {
                            fake::Pdh pdh;
@@ -275,11 +268,11 @@ TEST(PdhLoad, WithoutUsableNamesOnlyTheEnglishPathRemains) {
                            const std::string calls = Join(pdh.calls);
                            EXPECT_TRUE(calls.ends_with(std::string("; Add ") + kTotal)) << calls;
                            return std::to_string(calls.find("; ObjectsLength refresh; Objects;") != std::string::npos) +
-                                  std::to_string(calls.find("; Items ") != std::string::npos) + Number(source.Query()) +
+                                  std::to_string(calls.find("; Items ") != std::string::npos) +
                                   std::to_string(pdh.added.size()) + std::to_string(source.Broken());
                        }),
-                  englishWindows ? "111210 101210 111210 001210 001210 001210 111210 101210 101210 "
-                                 : "11001 10001 11001 00001 00001 00001 11001 10001 10001 ");
+                  englishWindows ? "1110 1010 1110 0010 0010 0010 1110 1010 1010 "
+                                 : "1101 1001 1101 0001 0001 0001 1101 1001 1001 ");
     }
 }
 
@@ -312,31 +305,33 @@ TEST(PdhLoad, ProcessorNumberSelectsTheFirstGoodInstanceEndingInIt) {
                        pdh.instances = fake::Pdh::Names(names);
                        clsCPUpdh source(pdh);
                        source.Initialize();
+                       source.StartFreshInterval();
                        return Number(source.Query(static_cast<std::uint8_t>(query.second)));
                    }),
-              "15 0 70 20 45 90 0 20 55 0 0 ");
+              "15 - 70 20 45 90 - 20 55 - - ");
 }
 
-TEST(PdhLoad, BrokenWithoutACounterOrAfterFiveFailedCollectionsInARow) {
+TEST(PdhLoad, BrokenWithoutACounterOrAfterFiveQueriesInARowWithoutAValue) {
     fake::Pdh pdh;
     pdh.paths[kTotal] = {20};
     clsCPUpdh source(pdh);
     source.Initialize();
+    // the status of each value read; the first one is invalid anyway, as a rate takes two collections
     std::string samples;
-    for (const platform::PdhStatus status :
-         {kFailed, kFailed, kFailed, kFailed, 0, kFailed, kFailed, kFailed, kFailed}) {
-        pdh.collectStatus = status;
+    for (const auto status : {0, 0, kFailed, kFailed, kFailed, kFailed, 0, kFailed, kFailed, kFailed, kFailed}) {
+        pdh.paths[kTotal].status = status;
         samples += Number(source.Query());
         samples += std::to_string(source.Broken()) + " ";
     }
+    pdh.collectStatus = kFailed;
     source.Query();
-    EXPECT_EQ(samples + std::to_string(source.Broken()), "00 00 00 00 200 00 00 00 00 1");
+    EXPECT_EQ(samples + std::to_string(source.Broken()), "-0 200 -0 -0 -0 -0 200 -0 -0 -0 -0 1");
     pdh.openStatus = kFailed;  // without a query there is nothing to collect or close
     clsCPUpdh none(pdh);
     pdh.calls.clear();
     none.Initialize();
     none.StartFreshInterval();
-    EXPECT_EQ(none.Query(), 0);
+    EXPECT_FALSE(none.Query());
     none.Terminate();
     EXPECT_EQ(Join(pdh.calls), "OpenQuery 1");
     EXPECT_TRUE(none.Broken());
