@@ -40,6 +40,8 @@ public:
     void StopTimer(TimerId id) override;
     void Close() override;
     void Present(const Image& picture) override;
+    // The picture presented last, nothing before the first; its owner keeps it alive.
+    const Image* Picture() const { return picture_; }
     void SetToolTip(const std::string& text) override;
     int ShowPopupMenu(const std::vector<MenuEntry>& entries) override;
     void Focus() override;

@@ -15,13 +15,17 @@ Function Find(HMODULE module, const char* name) {
                              : nullptr;
 }
 
+// Loaded once and kept for the life of the process; the system folder comes first in the search order wWinMain sets,
+// and dwmapi.dll is there from Windows Vista on.
+HMODULE Dwm() {
+    static const HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
+    return dwm;
+}
+
 }  // namespace
 
 std::optional<Rect> VisibleWindowRect(HWND window) {
-    // Loaded once and kept for the life of the process; the system folder comes first in the search order wWinMain
-    // sets, and dwmapi.dll is there from Windows Vista on.
-    static const auto getAttribute =
-        Find<decltype(&DwmGetWindowAttribute)>(LoadLibraryW(L"dwmapi.dll"), "DwmGetWindowAttribute");
+    static const auto getAttribute = Find<decltype(&DwmGetWindowAttribute)>(Dwm(), "DwmGetWindowAttribute");
     RECT r{};
     if (getAttribute == nullptr || FAILED(getAttribute(window, DWMWA_EXTENDED_FRAME_BOUNDS, &r, sizeof r))) {
         return std::nullopt;
@@ -46,6 +50,32 @@ void AllowMessageFromLowerIntegrity(HWND window, UINT message) {
         Find<decltype(&ChangeWindowMessageFilterEx)>(GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx");
     if (change != nullptr) {
         change(window, message, MSGFLT_ALLOW, nullptr);
+    }
+}
+
+bool UseIconicPreview(HWND window) {
+    static const auto setAttribute = Find<decltype(&DwmSetWindowAttribute)>(Dwm(), "DwmSetWindowAttribute");
+    const BOOL on = TRUE;
+    return setAttribute != nullptr &&
+           SUCCEEDED(setAttribute(window, DWMWA_FORCE_ICONIC_REPRESENTATION, &on, sizeof on)) &&
+           SUCCEEDED(setAttribute(window, DWMWA_HAS_ICONIC_BITMAP, &on, sizeof on));
+}
+
+void SetIconicPreview(HWND window, HBITMAP bitmap, bool thumbnail) {
+    static const auto setThumbnail = Find<decltype(&DwmSetIconicThumbnail)>(Dwm(), "DwmSetIconicThumbnail");
+    static const auto setLivePreview =
+        Find<decltype(&DwmSetIconicLivePreviewBitmap)>(Dwm(), "DwmSetIconicLivePreviewBitmap");
+    if (thumbnail && setThumbnail != nullptr) {
+        setThumbnail(window, bitmap, 0);
+    } else if (!thumbnail && setLivePreview != nullptr) {
+        setLivePreview(window, bitmap, nullptr, 0);
+    }
+}
+
+void InvalidateIconicPreview(HWND window) {
+    static const auto invalidate = Find<decltype(&DwmInvalidateIconicBitmaps)>(Dwm(), "DwmInvalidateIconicBitmaps");
+    if (invalidate != nullptr) {
+        invalidate(window);
     }
 }
 

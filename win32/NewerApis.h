@@ -21,4 +21,13 @@ int WindowDpi(HWND window);
 // window.
 void AllowMessageFromLowerIntegrity(HWND window, UINT message);
 
+// The taskbar button's thumbnail and Alt+Tab's preview come from bitmaps the window hands to DWM on request
+// (WM_DWMSENDICONICTHUMBNAIL, WM_DWMSENDICONICLIVEPREVIEWBITMAP) instead of a picture of the window itself. False
+// where DWM cannot do that (no dwmapi.dll, Wine); then nothing changes.
+bool UseIconicPreview(HWND window);
+// Hands DWM the bitmap (32-bit, top-down, opaque) as the thumbnail or as the live preview; DWM keeps a copy.
+void SetIconicPreview(HWND window, HBITMAP bitmap, bool thumbnail);
+// The graph changed: DWM asks for new bitmaps the next time it shows them.
+void InvalidateIconicPreview(HWND window);
+
 }  // namespace taktora::platform::win32

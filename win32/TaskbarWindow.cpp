@@ -1,5 +1,8 @@
 #include "win32/TaskbarWindow.h"
 
+#include "render/Preview.h"
+#include "win32/Handles.h"
+#include "win32/NewerApis.h"
 #include "win32/Resources.h"
 #include "win32/Text.h"
 
@@ -12,6 +15,28 @@ constexpr int kOffScreenTwips = -1000;
 constexpr int kWidthTwips = 540;
 constexpr int kHeightTwips = 270;
 constexpr const wchar_t* kInitialCaption = L"Taktora";
+
+// The picture as DWM takes it: a top-down 32-bit bitmap whose alpha channel says opaque.
+GdiBitmap OpaqueBitmap(const Image& picture) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture.Width();
+    info.bmiHeader.biHeight = -picture.Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    GdiBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || bits == nullptr) {
+        return {};
+    }
+    const std::size_t count = static_cast<std::size_t>(picture.Width()) * picture.Height();
+    Pixel* out = static_cast<Pixel*>(bits);
+    for (std::size_t i = 0; i < count; ++i) {
+        out[i] = picture.Data()[i] | 0xFF000000u;
+    }
+    return bitmap;
+}
 
 }  // namespace
 
@@ -60,6 +85,26 @@ void TaskbarWindow::SetIcon(const Image& picture) {
     });
     bigIcon_.Replace(
         picture, [this](IconHandle icon) { SendMessageW(Handle(), WM_SETICON, ICON_BIG, static_cast<LPARAM>(icon)); });
+    // The icon follows each new graph, and so does the preview.
+    if (iconicPreview_) {
+        InvalidateIconicPreview(Handle());
+    }
+}
+
+void TaskbarWindow::OnPreview(std::function<const Image*()> picture) {
+    preview_ = std::move(picture);
+    iconicPreview_ = UseIconicPreview(Handle());
+}
+
+void TaskbarWindow::SendPreview(Size limit, bool thumbnail) {
+    const Image* picture = preview_ ? preview_() : nullptr;
+    if (picture == nullptr || picture->Width() <= 0 || picture->Height() <= 0) {
+        return;
+    }
+    const Size size = render::PreviewSize({picture->Width(), picture->Height()}, limit);
+    if (const GdiBitmap bitmap = OpaqueBitmap(ScaleTo(*picture, size.width, size.height))) {
+        SetIconicPreview(Handle(), bitmap.Get(), thumbnail);
+    }
 }
 
 void TaskbarWindow::Notify(const std::function<void()>& handler) {
@@ -86,6 +131,14 @@ LRESULT TaskbarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_CLOSE:
             Notify(close_);
             return 0;
+        case WM_DWMSENDICONICTHUMBNAIL:
+            SendPreview({HIWORD(lParam), LOWORD(lParam)}, true);
+            return 0;
+        case WM_DWMSENDICONICLIVEPREVIEWBITMAP: {
+            const Image* picture = preview_ ? preview_() : nullptr;
+            SendPreview(picture != nullptr ? Size{picture->Width(), picture->Height()} : Size{}, false);
+            return 0;
+        }
         case WM_DISPLAYCHANGE:
             MoveOffScreen();
             return Default(message, wParam, lParam);

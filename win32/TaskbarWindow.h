@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/Desktop.h"
 #include "platform/IconFactory.h"
 #include "platform/TaskbarButton.h"
 #include "tray/IconSlot.h"
@@ -32,11 +33,15 @@ public:
     void OnActivated(std::function<void()> handler) { activated_ = std::move(handler); }
     // The button was closed (its menu, Alt+F4). The window itself stays until it is destroyed with this object.
     void OnClose(std::function<void()> handler) { close_ = std::move(handler); }
+    // Where the graph's picture comes from for the button's thumbnail and Alt+Tab's preview, which would otherwise
+    // show this empty window; nothing while there is no picture yet.
+    void OnPreview(std::function<const Image*()> picture);
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     void MoveOffScreen();
+    void SendPreview(Size limit, bool thumbnail);
     void Notify(const std::function<void()>& handler);
 
     int dpi_;
@@ -45,6 +50,8 @@ private:
     render::IconSlot bigIcon_;
     std::function<void()> activated_;
     std::function<void()> close_;
+    std::function<const Image*()> preview_;
+    bool iconicPreview_ = false;
 };
 
 }  // namespace taktora::platform::win32

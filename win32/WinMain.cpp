@@ -100,6 +100,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     SettingsDialog settings(instance, form.Settings(), desktop.Dpi());
     taskbar.OnActivated([&form] { form.TaskbarActivated(); });
     taskbar.OnClose([&window] { window.Close(); });
+    taskbar.OnPreview([&window] { return window.Picture(); });
     window.Attach(form);
     window.OnDpiChanged([&](int dpi) { text.SetDpi(dpi); });
     form.Load();
