@@ -82,8 +82,6 @@ constexpr COLORREF kPictureBackground = RGB(8, 8, 8);
 constexpr COLORREF kPictureBar = RGB(0, 160, 0);
 constexpr COLORREF kPictureBarTop = RGB(160, 255, 160);
 
-constexpr COLORREF kLinkColour = RGB(0, 0, 255);
-
 constexpr int kStaticId = -1;
 constexpr int kPictureId = 100;
 constexpr int kUrlId = 101;
@@ -264,7 +262,7 @@ void SettingsDialog::UpdateView() {
     UpdateRate();
     const bool shown = IsWindowVisible(Handle()) != FALSE;
     if (model_.Visible() && !shown) {
-        ShowCentred();
+        ShowInPlace();
     } else if (!model_.Visible() && shown) {
         ShowWindow(Handle(), SW_HIDE);
     }
@@ -296,13 +294,16 @@ void SettingsDialog::UpdateRate() {
     }
 }
 
-void SettingsDialog::ShowCentred() {
-    RECT window{};
-    GetWindowRect(Handle(), &window);
-    const int width = window.right - window.left;
-    const int height = window.bottom - window.top;
-    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+// Centred the first time; afterwards where the user left it, unless no monitor shows that place any more.
+void SettingsDialog::ShowInPlace() {
+    if (!placed_ || MonitorFromWindow(Handle(), MONITOR_DEFAULTTONULL) == nullptr) {
+        RECT window{};
+        GetWindowRect(Handle(), &window);
+        SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - (window.right - window.left)) / 2,
+                     (GetSystemMetrics(SM_CYSCREEN) - (window.bottom - window.top)) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        placed_ = true;
+    }
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
 }
@@ -469,7 +470,8 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_CTLCOLORSTATIC: {
             const auto dc = reinterpret_cast<HDC>(wParam);
             const auto control = reinterpret_cast<HWND>(lParam);
-            SetTextColor(dc, control == url_ || control == coreTemp_ ? kLinkColour : GetSysColor(COLOR_WINDOWTEXT));
+            SetTextColor(dc, control == url_ || control == coreTemp_ ? GetSysColor(COLOR_HOTLIGHT)
+                                                                     : GetSysColor(COLOR_WINDOWTEXT));
             SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }

@@ -49,7 +49,7 @@ private:
     void UpdateView();
     void UpdateBox(std::size_t index);
     void UpdateRate();
-    void ShowCentred();
+    void ShowInPlace();
 
     void OnCommand(int id, int code);
     void OnPaint();
@@ -72,6 +72,7 @@ private:
     HWND url_ = nullptr;
     HWND coreTemp_ = nullptr;
     HWND lastFocus_ = nullptr;
+    bool placed_ = false;  // shown once, so the user has had the chance to move it
     std::vector<MirroredText> texts_;
 };
 
