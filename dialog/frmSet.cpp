@@ -119,6 +119,13 @@ void frmSet::Refresh() {
 }
 
 void frmSet::Show() {
+    if (visible_) {
+        // Open but perhaps covered by other windows: asked for again, it comes to the front.
+        if (focusObserver_) {
+            focusObserver_();
+        }
+        return;
+    }
     visible_ = true;
     Refresh();
 }

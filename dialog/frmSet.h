@@ -105,13 +105,14 @@ public:
     void OnCoreTempClick();
 
     bool Visible() const { return visible_; }
+    // Shows the dialog, or brings it to the front when it is shown already.
     void Show();
     void Hide();
     // The real dialog listens here to follow the model's visibility and texts.
     void OnViewChange(std::function<void()> observer) { viewObserver_ = std::move(observer); }
     // Tells the real dialog that texts changed (the clocks, the caption).
     void Refresh();
-    // The real dialog takes the keyboard focus when asked here.
+    // The real dialog comes to the front and takes the keyboard focus when asked here.
     void OnFocusRequest(std::function<void()> observer) { focusObserver_ = std::move(observer); }
 
 private:

@@ -33,13 +33,16 @@ std::optional<Rect> VisibleWindowRect(HWND window) {
     return ToRect(r);
 }
 
-int WindowDpi(HWND window) {
+std::optional<int> MonitorDpi(HWND window) {
     using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
     static const auto getDpi = Find<GetDpiForWindowFunction>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
-    if (getDpi != nullptr) {
-        if (const UINT dpi = getDpi(window); dpi != 0) {
-            return static_cast<int>(dpi);
-        }
+    const UINT dpi = getDpi != nullptr ? getDpi(window) : 0;
+    return dpi != 0 ? std::optional(static_cast<int>(dpi)) : std::nullopt;
+}
+
+int WindowDpi(HWND window) {
+    if (const std::optional<int> dpi = MonitorDpi(window)) {
+        return *dpi;
     }
     const WindowDc screen(nullptr);
     return GetDeviceCaps(screen.Get(), LOGPIXELSY);

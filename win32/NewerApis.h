@@ -14,6 +14,9 @@ namespace taktora::platform::win32 {
 // (composition off, no dwmapi.dll, a window not shown yet, Wine).
 std::optional<Rect> VisibleWindowRect(HWND window);
 
+// The DPI of the window's monitor, from Windows 10 1607 on; nothing on older systems or for a handle that is no
+// window.
+std::optional<int> MonitorDpi(HWND window);
 // The window's DPI: its monitor's from Windows 10 1607 on, the system's before.
 int WindowDpi(HWND window);
 

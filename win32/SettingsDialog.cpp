@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cwchar>
 #include <iterator>
+#include <optional>
 
+#include "win32/NewerApis.h"
 #include "win32/Text.h"
 
 namespace taktora::platform::win32 {
@@ -14,75 +16,11 @@ namespace {
 
 using GdiBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 
-// The frames of the dialog are borderless groups: they only shift their controls.
-struct Frame {
-    int left;
-    int top;
-};
-constexpr Frame kFrame5{14, 10};
-constexpr Frame kFrame1{4, 0};
-constexpr Frame kFrameCT{4, 310};
-constexpr Frame kFrame2{4, 392};
-constexpr Frame kFrame4{228, 392};
-
-// A control's place at 96 DPI, relative to its frame.
-struct Place {
-    Frame frame;
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-constexpr int kClientWidth = 297;
-constexpr int kClientHeight = 439;
-
-constexpr int kBoxWidth = 275;
-constexpr int kBoxHeight = 15;
-constexpr int kBoxStep = 14;
-constexpr int kUpperBoxes = 13;  // the boxes of kFrame1; the rest belong to the Core Temp group
-
-constexpr std::array<Place, 17> kBoxPlaces = [] {
-    std::array<Place, 17> places{};
-    for (int i = 0; i < kUpperBoxes; ++i) {
-        places[i] = {kFrame1, 11, 126 + i * kBoxStep, kBoxWidth, kBoxHeight};
-    }
-    places[kUpperBoxes] = {kFrameCT, 11, 16, 128, kBoxHeight};
-    for (int i = kUpperBoxes + 1; i < 17; ++i) {
-        places[i] = {kFrameCT, 11, 30 + (i - kUpperBoxes - 1) * kBoxStep, kBoxWidth, kBoxHeight};
-    }
-    return places;
-}();
-
-constexpr Place kPicturePlace{kFrame5, 0, 0, 47, 53};
-constexpr Place kTitlePlace{kFrame1, 68, 10, 211, 23};
-constexpr Place kVersionPlace{kFrame1, 68, 33, 211, 17};
-constexpr Place kUrlPlace{kFrame1, 108, 50, 171, 14};
-constexpr Place kUptimeLabelPlace{kFrame1, 11, 82, 180, 13};
-constexpr Place kUptimePlace{kFrame1, 204, 82, 75, 13};
-constexpr Place kRunTimeLabelPlace{kFrame1, 11, 96, 180, 13};
-constexpr Place kRunTimePlace{kFrame1, 204, 96, 75, 13};
-constexpr Place kCoreTempPlace{kFrameCT, 166, 16, 113, 11};
-constexpr Place kRateLabelPlace{kFrame2, 11, 18, 88, 13};
-constexpr Place kRatePlace{kFrame2, 102, 14, 41, 160};  // the height includes the opened list
-constexpr Place kSecondsPlace{kFrame2, 152, 18, 60, 13};
-constexpr Place kOkPlace{kFrame4, 10, 14, 45, 21};
-
-// Horizontal lines of kFrame1, drawn etched: the grey line with a light one below it.
-struct HorizontalLine {
-    int left;
-    int right;
-    int top;
-};
-constexpr std::array<HorizontalLine, 2> kLines{{{10, 279, 74}, {10, 279, 118}}};
-
 // The program picture: a few bars of a made-up load, in the graph's colours.
 constexpr std::array<int, 11> kPictureLoads{35, 55, 30, 65, 85, 60, 45, 75, 95, 70, 40};
 constexpr COLORREF kPictureBackground = RGB(8, 8, 8);
 constexpr COLORREF kPictureBar = RGB(0, 160, 0);
 constexpr COLORREF kPictureBarTop = RGB(160, 255, 160);
-
-constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 
 constexpr int kStaticId = -1;
 constexpr int kPictureId = 100;
@@ -94,17 +32,13 @@ constexpr int kFirstBoxId = 200;
 // Posted to itself, because activation must not be changed while WM_ACTIVATE is still being handled.
 constexpr UINT kRetakeFocus = WM_APP + 1;
 
-HWND AddControl(HWND parent, HINSTANCE instance, int dpi, const wchar_t* className, const std::wstring& text,
-                DWORD style, const Place& place, int id, HFONT font) {
-    const HWND control = CreateWindowExW(
-        0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, MulDiv(place.frame.left + place.left, dpi, 96),
-        MulDiv(place.frame.top + place.top, dpi, 96), MulDiv(place.width, dpi, 96), MulDiv(place.height, dpi, 96),
-        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    if (control != nullptr && font != nullptr) {
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    }
-    return control;
-}
+// The dialog's fonts, in the order of SettingsDialog::FontRole.
+struct FontSpec {
+    const wchar_t* face;
+    int points;
+    bool bold;
+};
+constexpr std::array<FontSpec, 3> kFonts{{{L"Tahoma", 8, false}, {L"Comic Sans MS", 12, false}, {L"Tahoma", 8, true}}};
 
 WPARAM CheckState(int value) {
     switch (value) {
@@ -125,28 +59,18 @@ bool IsMessageBox(HWND window) {
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(HINSTANCE instance, frmSet& model, int dpi)
-    : model_(model),
-      dpi_(dpi > 0 ? dpi : 96),
-      font_(MakeFont(L"Tahoma", 8, false)),
-      titleFont_(MakeFont(L"Comic Sans MS", 12, false)),
-      boldFont_(MakeFont(L"Tahoma", 8, true)) {
-    static_assert(kBoxPlaces.size() == kBoxCount);
+SettingsDialog::SettingsDialog(HINSTANCE instance, frmSet& model) : model_(model) {
+    static_assert(dialog::kBoxPlaces.size() == kBoxCount);
     RegisterClass(instance, kClassName, 0, GetSysColorBrush(COLOR_BTNFACE));
     Create(instance, kClassName, L"", WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0,
-           Scale(kClientWidth), Scale(kClientHeight), nullptr);
+           dialog::kClientWidth, dialog::kClientHeight, nullptr);
     if (Handle() == nullptr) {
         return;  // the model works on without a view
     }
-    // The frame's size depends on the system's metrics, so the client size is set by measuring the frame.
-    RECT outer{};
-    RECT inner{};
-    GetWindowRect(Handle(), &outer);
-    GetClientRect(Handle(), &inner);
-    SetWindowPos(Handle(), nullptr, 0, 0, Scale(kClientWidth) + (outer.right - outer.left) - inner.right,
-                 Scale(kClientHeight) + (outer.bottom - outer.top) - inner.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
+    // Only a window knows the DPI of its monitor, so the fonts and the controls follow the window.
+    dpi_ = dialog::UsableDpi(WindowDpi(Handle()));
+    fonts_ = MakeFonts();
+    FitClient();
     CreateToolTip(instance);
     CreateControls(instance);
     model_.OnViewChange([this] { UpdateView(); });
@@ -166,10 +90,66 @@ SettingsDialog::~SettingsDialog() {
     }
 }
 
-HFONT SettingsDialog::MakeFont(const wchar_t* face, int points, bool bold) const {
-    return CreateFontW(-MulDiv(points, dpi_, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, face);
+int SettingsDialog::Scale(int pixels) const {
+    return dialog::Scale(pixels, dpi_);
+}
+
+std::array<GdiFont, SettingsDialog::kFontCount> SettingsDialog::MakeFonts() const {
+    static_assert(kFonts.size() == kFontCount);
+    std::array<GdiFont, kFontCount> fonts;
+    for (std::size_t i = 0; i < kFontCount; ++i) {
+        fonts[i] = GdiFont(CreateFontW(dialog::FontHeight(kFonts[i].points, dpi_), 0, 0, 0,
+                                       kFonts[i].bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                       DEFAULT_PITCH | FF_DONTCARE, kFonts[i].face));
+    }
+    return fonts;
+}
+
+// The frame's size depends on the system's metrics and on the DPI, so the client size is set by measuring the frame.
+void SettingsDialog::FitClient() {
+    RECT outer{};
+    RECT inner{};
+    GetWindowRect(Handle(), &outer);
+    GetClientRect(Handle(), &inner);
+    const int width = Scale(dialog::kClientWidth);
+    const int height = Scale(dialog::kClientHeight);
+    if (inner.right != width || inner.bottom != height) {
+        SetWindowPos(Handle(), nullptr, 0, 0, width + (outer.right - outer.left) - inner.right,
+                     height + (outer.bottom - outer.top) - inner.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+HWND SettingsDialog::AddControl(HINSTANCE instance, const wchar_t* className, const std::wstring& text, DWORD style,
+                                const dialog::Place& place, int id, FontRole font) {
+    const Rect r = dialog::PlaceAt(place, dpi_);
+    const HWND control =
+        CreateWindowExW(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.width, r.height,
+                        Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    if (control != nullptr) {
+        controls_.push_back({control, place, font});
+        if (font < kFontCount) {
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[font].Get()), FALSE);
+        }
+    }
+    return control;
+}
+
+void SettingsDialog::ApplyDpi(int dpi) {
+    dpi_ = dialog::UsableDpi(dpi);
+    // The new fonts are in every control before the old ones go.
+    std::array<GdiFont, kFontCount> fonts = MakeFonts();
+    for (const Laid& laid : controls_) {
+        if (laid.font < kFontCount) {
+            SendMessageW(laid.control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[laid.font].Get()), FALSE);
+        }
+        const Rect r = dialog::PlaceAt(laid.place, dpi_);
+        SetWindowPos(laid.control, nullptr, r.left, r.top, r.width, r.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    }
+    fonts_ = std::move(fonts);
+    FitClient();
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void SettingsDialog::CreateToolTip(HINSTANCE instance) {
@@ -193,24 +173,21 @@ void SettingsDialog::AddToolTip(HWND control, const std::string& text) {
 }
 
 void SettingsDialog::CreateControls(HINSTANCE instance) {
-    const auto add = [&](const wchar_t* className, const std::wstring& text, DWORD style, const Place& place, int id,
-                         HFONT font) {
-        return AddControl(Handle(), instance, dpi_, className, text, style, place, id, font);
-    };
+    const auto add = [&](auto... arguments) { return AddControl(instance, arguments...); };
     // Every label is one line: a web address must not break at its slashes. None carries an access key, and the
     // texts that come from the model are data, so an "&" in them is shown as it is.
     constexpr DWORD kLabel = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
     // Labels with a tooltip or a click action must not be transparent to the mouse.
     constexpr DWORD kActiveLabel = kLabel | SS_NOTIFY;
 
-    add(WC_STATICW, L"", SS_OWNERDRAW | SS_NOTIFY, kPicturePlace, kPictureId, nullptr);
-    add(WC_STATICW, L"Brisko-Software  Taktora", kLabel, kTitlePlace, kStaticId, titleFont_.Get());
-    const HWND version = add(WC_STATICW, L"", kLabel, kVersionPlace, kStaticId, boldFont_.Get());
-    url_ = add(WC_STATICW, L"", kActiveLabel, kUrlPlace, kUrlId, font_.Get());
-    add(WC_STATICW, L"Windows Laufzeit:", kLabel, kUptimeLabelPlace, kStaticId, font_.Get());
-    const HWND uptime = add(WC_STATICW, L"", kActiveLabel, kUptimePlace, kStaticId, font_.Get());
-    add(WC_STATICW, L"Programm Laufzeit:", kLabel, kRunTimeLabelPlace, kStaticId, font_.Get());
-    const HWND runTime = add(WC_STATICW, L"", kActiveLabel, kRunTimePlace, kStaticId, font_.Get());
+    add(WC_STATICW, L"", SS_OWNERDRAW | SS_NOTIFY, dialog::kPicturePlace, kPictureId, kNoFont);
+    add(WC_STATICW, L"Brisko-Software  Taktora", kLabel, dialog::kTitlePlace, kStaticId, kTitleFont);
+    const HWND version = add(WC_STATICW, L"", kLabel, dialog::kVersionPlace, kStaticId, kBoldFont);
+    url_ = add(WC_STATICW, L"", kActiveLabel, dialog::kUrlPlace, kUrlId, kTextFont);
+    add(WC_STATICW, L"Windows Laufzeit:", kLabel, dialog::kUptimeLabelPlace, kStaticId, kTextFont);
+    const HWND uptime = add(WC_STATICW, L"", kActiveLabel, dialog::kUptimePlace, kStaticId, kTextFont);
+    add(WC_STATICW, L"Programm Laufzeit:", kLabel, dialog::kRunTimeLabelPlace, kStaticId, kTextFont);
+    const HWND runTime = add(WC_STATICW, L"", kActiveLabel, dialog::kRunTimePlace, kStaticId, kTextFont);
     AddToolTip(uptime, " Format = DD:HH:MM:SS ");
     AddToolTip(runTime, " Format = DD:HH:MM:SS ");
 
@@ -221,21 +198,21 @@ void SettingsDialog::CreateControls(HINSTANCE instance) {
         // BS_3STATE: clicks are the model's business (never toggled by the control itself), and a greyed value
         // of the model can be shown as such.
         const DWORD style = BS_3STATE | WS_TABSTOP | (i == 0 ? WS_GROUP : 0);
-        boxes_[i] = add(WC_BUTTONW, Utf8ToWide(box.Caption()), style, kBoxPlaces[i], kFirstBoxId + static_cast<int>(i),
-                        font_.Get());
+        boxes_[i] = add(WC_BUTTONW, Utf8ToWide(box.Caption()), style, dialog::kBoxPlaces[i],
+                        kFirstBoxId + static_cast<int>(i), kTextFont);
         AddToolTip(boxes_[i], box.ToolTip());
         box.OnChange([this, i] { UpdateBox(i); });
         UpdateBox(i);
     }
-    coreTemp_ = add(WC_STATICW, L"", kActiveLabel, kCoreTempPlace, kCoreTempId, font_.Get());
+    coreTemp_ = add(WC_STATICW, L"", kActiveLabel, dialog::kCoreTempPlace, kCoreTempId, kTextFont);
     AddToolTip(coreTemp_, " CoreTemp Homepage ... ");
 
-    add(WC_STATICW, L"Aktualisieren:", kLabel, kRateLabelPlace, kStaticId, font_.Get());
-    rate_ =
-        add(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, kRatePlace, kRateId, font_.Get());
+    add(WC_STATICW, L"Aktualisieren:", kLabel, dialog::kRateLabelPlace, kStaticId, kTextFont);
+    rate_ = add(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP, dialog::kRatePlace, kRateId,
+                kTextFont);
     AddToolTip(rate_, " Aktualsierungs-Rate der Messungen/Darstellung in Sekunden ");
-    add(WC_STATICW, L"Sekunden", kLabel, kSecondsPlace, kStaticId, font_.Get());
-    add(WC_BUTTONW, L"&OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, kOkPlace, IDOK, font_.Get());
+    add(WC_STATICW, L"Sekunden", kLabel, dialog::kSecondsPlace, kStaticId, kTextFont);
+    add(WC_BUTTONW, L"&OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, dialog::kOkPlace, IDOK, kTextFont);
 
     texts_ = {{Handle(), &model_.Caption, {}}, {version, &model_.LV, {}},  {url_, &model_.lURL, {}},
               {uptime, &model_.LRT, {}},       {runTime, &model_.LPR, {}}, {coreTemp_, &model_.lCoreTemp, {}}};
@@ -264,7 +241,7 @@ void SettingsDialog::UpdateView() {
     UpdateRate();
     const bool shown = IsWindowVisible(Handle()) != FALSE;
     if (model_.Visible() && !shown) {
-        ShowCentred();
+        ShowInPlace();
     } else if (!model_.Visible() && shown) {
         ShowWindow(Handle(), SW_HIDE);
     }
@@ -296,13 +273,20 @@ void SettingsDialog::UpdateRate() {
     }
 }
 
-void SettingsDialog::ShowCentred() {
-    RECT window{};
-    GetWindowRect(Handle(), &window);
-    const int width = window.right - window.left;
-    const int height = window.bottom - window.top;
-    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+// Centred the first time; afterwards where the user left it, unless no monitor shows that place any more.
+void SettingsDialog::ShowInPlace() {
+    if (!placed_ || MonitorFromWindow(Handle(), MONITOR_DEFAULTTONULL) == nullptr) {
+        RECT window{};
+        GetWindowRect(Handle(), &window);
+        SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - (window.right - window.left)) / 2,
+                     (GetSystemMetrics(SM_CYSCREEN) - (window.bottom - window.top)) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        placed_ = true;
+    }
+    // A hidden window is not sure to hear of its monitor's new scale.
+    if (const std::optional<int> dpi = MonitorDpi(Handle()); dpi && dialog::UsableDpi(*dpi) != dpi_) {
+        ApplyDpi(*dpi);
+    }
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
 }
@@ -353,10 +337,10 @@ void SettingsDialog::OnPaint() {
     PAINTSTRUCT paint;
     const HDC dc = BeginPaint(Handle(), &paint);
     const int thickness = std::max(1, Scale(1));
-    for (const HorizontalLine& line : kLines) {
-        const int left = Scale(kFrame1.left + line.left);
-        const int right = Scale(kFrame1.left + line.right) + thickness;
-        const int top = Scale(kFrame1.top + line.top);
+    for (const dialog::HorizontalLine& line : dialog::kLines) {
+        const int left = Scale(dialog::kFrame1.left + line.left);
+        const int right = Scale(dialog::kFrame1.left + line.right) + thickness;
+        const int top = Scale(dialog::kFrame1.top + line.top);
         const RECT shadow{left, top, right, top + thickness};
         const RECT light{left, top + thickness, right, top + 2 * thickness};
         FillRect(dc, &shadow, GetSysColorBrush(COLOR_GRAYTEXT));
@@ -469,7 +453,8 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_CTLCOLORSTATIC: {
             const auto dc = reinterpret_cast<HDC>(wParam);
             const auto control = reinterpret_cast<HWND>(lParam);
-            SetTextColor(dc, control == url_ || control == coreTemp_ ? kLinkColour : GetSysColor(COLOR_WINDOWTEXT));
+            SetTextColor(dc, control == url_ || control == coreTemp_ ? GetSysColor(COLOR_HOTLIGHT)
+                                                                     : GetSysColor(COLOR_WINDOWTEXT));
             SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }
@@ -480,6 +465,14 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
                 return TRUE;
             }
             return Default(message, wParam, lParam);
+        }
+        case WM_DPICHANGED: {
+            // Windows suggests a place and size for the new scale; fonts and controls are made anew to fill it.
+            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                         suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            ApplyDpi(HIWORD(wParam));
+            return 0;
         }
         case WM_ACTIVATE:
             OnActivate(LOWORD(wParam) != WA_INACTIVE);

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "dialog/SettingsLayout.h"
 #include "dialog/frmSet.h"
 #include "win32/Handles.h"
 #include "win32/WindowBase.h"
@@ -20,8 +21,8 @@ class SettingsDialog final : public WindowBase<SettingsDialog> {
 public:
     static constexpr const wchar_t* kClassName = L"TaktoraSettings";
 
-    // The model must outlive this window; dpi scales the layout, which is given for 96 DPI.
-    SettingsDialog(HINSTANCE instance, frmSet& model, int dpi);
+    // The model must outlive this window.
+    SettingsDialog(HINSTANCE instance, frmSet& model);
     ~SettingsDialog();
 
     // For the message loop, before TranslateMessage/DispatchMessage: gives the dialog its keyboard (Tab, access keys,
@@ -40,16 +41,30 @@ private:
         std::string shown;
     };
 
-    int Scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
-    HFONT MakeFont(const wchar_t* face, int points, bool bold) const;
+    // Indexes of fonts_; kNoFont for a control that draws itself.
+    enum FontRole : std::size_t { kTextFont, kTitleFont, kBoldFont, kFontCount, kNoFont = kFontCount };
+
+    // A control with its place and font, to be laid out anew when the DPI changes.
+    struct Laid {
+        HWND control;
+        dialog::Place place;
+        FontRole font;
+    };
+
+    int Scale(int pixels) const;
+    std::array<GdiFont, kFontCount> MakeFonts() const;
+    void FitClient();
     void CreateToolTip(HINSTANCE instance);
     void AddToolTip(HWND control, const std::string& text);
+    HWND AddControl(HINSTANCE instance, const wchar_t* className, const std::wstring& text, DWORD style,
+                    const dialog::Place& place, int id, FontRole font);
     void CreateControls(HINSTANCE instance);
+    void ApplyDpi(int dpi);
 
     void UpdateView();
     void UpdateBox(std::size_t index);
     void UpdateRate();
-    void ShowCentred();
+    void ShowInPlace();
 
     void OnCommand(int id, int code);
     void OnPaint();
@@ -60,10 +75,10 @@ private:
     void FocusNextOf(HWND control);
 
     frmSet& model_;
-    int dpi_;
-    GdiFont font_;
-    GdiFont titleFont_;
-    GdiFont boldFont_;
+    int dpi_ = dialog::kDesignDpi;
+    std::array<GdiFont, kFontCount> fonts_;
+    std::vector<Laid> controls_;
+    bool placed_ = false;  // shown once, so the user has had the chance to move it
     HWND toolTip_ = nullptr;
     std::array<OptionBox*, kBoxCount> boxModels_{};
     std::array<HWND, kBoxCount> boxes_{};

@@ -6,6 +6,7 @@
 #include "app/Form1.h"
 #include "app/StartupRules.h"
 #include "win32/MainWindow.h"
+#include "win32/NewerApis.h"
 #include "win32/SettingsDialog.h"
 #include "win32/SingleInstance.h"
 #include "win32/TaskbarWindow.h"
@@ -78,7 +79,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Win32FileSystem files;
     Win32Kernel kernel;
     Win32Desktop desktop;
-    GdiTextPainter text(desktop.Dpi());
     Win32Shell shell;
     Win32Processes processes;
     Win32SharedMemory shared;
@@ -89,6 +89,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Win32IconFactory bigIcons(SM_CXICON);
 
     MainWindow window(instance, name);
+    // The graph's text takes the scale of the window's monitor, which need not be the system's.
+    GdiTextPainter text(WindowDpi(window.Handle()));
     shell.SetOwner(window.Handle());
     processes.SetOwner(window.Handle());
     TrayIcon tray(window.Handle(), kTrayCallbackMessage, smallIcons);
@@ -97,7 +99,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                processes, tray,   taskbar, shared, pdh,     dynStats};
 
     taktora::Form1 form(platform, window);
-    SettingsDialog settings(instance, form.Settings(), desktop.Dpi());
+    SettingsDialog settings(instance, form.Settings());
     taskbar.OnActivated([&form] { form.TaskbarActivated(); });
     taskbar.OnClose([&window] { window.Close(); });
     taskbar.OnPreview([&window] { return window.Picture(); });

@@ -1,0 +1,27 @@
+#include <gtest/gtest.h>
+
+#include "dialog/SettingsLayout.h"
+#include "tests/fakes/Fakes.h"
+
+namespace taktora::dialog {
+namespace {
+
+TEST(SettingsLayout, PlacesAndFontsFollowTheDpiToTheNearestPixel) {
+    // The OK button lies in a frame; 125 % and 150 % round halves up; a DPI no screen has counts as 96.
+    std::string ok;
+    for (const int dpi : {96, 120, 144, 192, 960, 0, -144, 961}) {
+        ok += fake::Text(PlaceAt(kOkPlace, dpi)) + " ";
+    }
+    EXPECT_EQ(ok,
+              "238,406 45x21 298,508 56x26 357,609 68x32 476,812 90x42 2380,4060 450x210 238,406 45x21 238,406 45x21 "
+              "238,406 45x21 ");
+    EXPECT_EQ(fake::Text(PlaceAt(kBoxPlaces.back(), 120)), "19,460 344x19");
+    std::string heights;
+    for (const auto& [points, dpi] : {std::pair{8, 96}, {8, 120}, {8, 144}, {12, 120}, {8, 0}}) {
+        heights += std::to_string(FontHeight(points, dpi)) + " ";
+    }
+    EXPECT_EQ(heights, "-11 -13 -16 -20 -11 ");
+}
+
+}  // namespace
+}  // namespace taktora::dialog
