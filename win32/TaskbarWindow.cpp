@@ -54,12 +54,11 @@ void TaskbarWindow::SetCaption(const std::string& caption) {
     SetWindowTextW(Handle(), caption_.c_str());
 }
 
-void TaskbarWindow::SetIcon(const Image& picture) {
-    smallIcon_.Replace(picture, [this](IconHandle icon) {
-        SendMessageW(Handle(), WM_SETICON, ICON_SMALL, static_cast<LPARAM>(icon));
-    });
+void TaskbarWindow::SetIcon(const Image& small, const Image& big) {
+    smallIcon_.Replace(
+        small, [this](IconHandle icon) { SendMessageW(Handle(), WM_SETICON, ICON_SMALL, static_cast<LPARAM>(icon)); });
     bigIcon_.Replace(
-        picture, [this](IconHandle icon) { SendMessageW(Handle(), WM_SETICON, ICON_BIG, static_cast<LPARAM>(icon)); });
+        big, [this](IconHandle icon) { SendMessageW(Handle(), WM_SETICON, ICON_BIG, static_cast<LPARAM>(icon)); });
 }
 
 void TaskbarWindow::Notify(const std::function<void()>& handler) {
