@@ -117,9 +117,12 @@ void MeasurementCycle::DrawIcon(float load, int interval) {
         return;
     }
     lastIconSent_ = now;
-    tray_.Update(iconPicture_.Canvas(), render::IconTooltip(load));
+    // Asked for every picture: the scale may have changed, or the taskbar moved to a monitor of another scale.
+    const render::IconSizes sizes = render::ShellIconSizes(platform_.desktop);
+    const Image small = iconPicture_.Canvas(sizes.small);
+    tray_.Update(small, render::IconTooltip(load));
     if (settings_.CkG.Checked()) {
-        platform_.taskbar.SetIcon(iconPicture_.Canvas());
+        platform_.taskbar.SetIcon(small, iconPicture_.Canvas(sizes.big));
     }
 }
 
@@ -127,7 +130,7 @@ void MeasurementCycle::ShowTrayIcon(bool show) {
     if (show) {
         // Until the next update the icon has no tooltip: the load text is not known yet at start-up, and a
         // tooltip from an earlier update would show an old load.
-        tray_.Show(iconPicture_.Canvas(), "");
+        tray_.Show(iconPicture_.Canvas(render::ShellIconSizes(platform_.desktop).small), "");
     } else {
         tray_.Hide();
     }

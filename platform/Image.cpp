@@ -53,18 +53,4 @@ void Image::Line(int x1, int y1, int x2, int y2, Pixel colour) {
     }
 }
 
-Image ScaleTo(const Image& image, int width, int height) {
-    if (width <= 0 || height <= 0) {
-        return image;
-    }
-    Image scaled(width, height);
-    for (int y = 0; y < height; ++y) {
-        const auto sourceY = static_cast<int>(static_cast<long long>(y) * image.Height() / height);
-        for (int x = 0; x < width; ++x) {
-            scaled.Set(x, y, image.At(static_cast<int>(static_cast<long long>(x) * image.Width() / width), sourceY));
-        }
-    }
-    return scaled;
-}
-
 }  // namespace taktora

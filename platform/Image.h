@@ -50,10 +50,4 @@ private:
     std::vector<Pixel> pixels_;
 };
 
-// The picture at another size, nearest neighbour: pixel (x, y) is the source's (x * W / width, y * H / height),
-// rounded down, so every source pixel becomes a block of whole pixels and no colours are blended; at 125 or 150 %
-// the blocks are of two sizes, and the picture stays crisp. A size that is not a positive number (the system could
-// not tell it) keeps the picture as it is.
-Image ScaleTo(const Image& image, int width, int height);
-
 }  // namespace taktora

@@ -12,7 +12,8 @@ public:
     virtual ~TaskbarButton() = default;
     virtual void Show(bool show) = 0;
     virtual void SetCaption(const std::string& caption) = 0;  // UTF-8
-    virtual void SetIcon(const Image& picture) = 0;
+    // The button shows the big icon, or the small one where the taskbar has small buttons.
+    virtual void SetIcon(const Image& small, const Image& big) = 0;
 };
 
 }  // namespace taktora::platform

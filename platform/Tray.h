@@ -6,8 +6,8 @@
 
 namespace taktora::platform {
 
-// The program's one notification-area icon. Add and Modify make an icon of the 16 x 16 picture and hand it to the
-// shell with the tooltip (UTF-8, cut to what the shell can hold); they return whether the shell accepted the call.
+// The program's one notification-area icon. Add and Modify make an icon of the picture, at its size, and hand it to
+// the shell with the tooltip (UTF-8, cut to what the shell can hold); they return whether the shell accepted the call.
 class Tray {
 public:
     virtual ~Tray() = default;

@@ -1,5 +1,8 @@
 #include "render/TrayIconImage.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "render/DigitStrips.h"
 
 namespace taktora::render {
@@ -45,7 +48,19 @@ std::string IconTooltip(float load) {
     return " CPU-Auslastung: " + std::to_string(WholeLoad(load)) + "% ";
 }
 
-TrayIconPicture::TrayIconPicture() : picIcon_(kIconSize, kIconSize, kBlack) {
+IconSizes ShellIconSizes(platform::Desktop& desktop) {
+    constexpr int kSmallIconMetric = 49;  // SM_CXSMICON
+    constexpr int kIconMetric = 11;       // SM_CXICON
+    constexpr int kTaskbarIcon = 24;      // at 96 DPI
+    constexpr int kDefaultDpi = 96;
+    const int dpi = desktop.TaskbarDpi();
+    if (const int small = desktop.SystemMetricForDpi(kSmallIconMetric, dpi); small > 0) {
+        return {small, (kTaskbarIcon * dpi + kDefaultDpi / 2) / kDefaultDpi};
+    }
+    return {desktop.SystemMetric(kSmallIconMetric), desktop.SystemMetric(kIconMetric)};
+}
+
+TrayIconPicture::TrayIconPicture() {
     for (int f = 0; f < 2; ++f) {
         picNum_[f] = MakeDigitStrip(f == 1);
         picNumS_[f] = MakeShadowStrip(picNum_[f]);
@@ -58,13 +73,23 @@ bool TrayIconPicture::Update(float load, const IconSwitches& switches, const Ico
     if (!switches.tray && !switches.taskbar) {
         return false;
     }
-    picIcon_.Fill(kBlack);
-    DrawMiniGraph();
-    if (switches.digits) {
-        DrawDigits(n, switches);
-    }
-    DrawFrame(frame);
+    scene_ = Scene{iconHistory_, iconCount_, n, switches, frame};
     return true;
+}
+
+Image TrayIconPicture::Canvas(int size) const {
+    if (size < kIconSize || size > kMaxIconSize) {
+        size = kIconSize;
+    }
+    Image canvas(size, size, kBlack);
+    if (scene_) {
+        DrawMiniGraph(canvas, *scene_);
+        if (scene_->switches.digits) {
+            DrawDigits(canvas, *scene_);
+        }
+        DrawFrame(canvas, scene_->frame);
+    }
+    return canvas;
 }
 
 void TrayIconPicture::RecordHistory(int load) {
@@ -77,51 +102,67 @@ void TrayIconPicture::RecordHistory(int load) {
     }
 }
 
-void TrayIconPicture::DrawMiniGraph() {
-    constexpr int kBottom = kIconSize - 1;
-    for (int k = kBars - iconCount_; k < kBars; ++k) {
-        const int x = k + 1;
-        // The top row of a bar is 14 - load * 14 / 100 rounded down; with the load in 0..100 the numerator below is
-        // never negative, so integer division rounds down exactly.
-        const int top = kBars * (kMaxLoad - iconHistory_[k + 1]) / kMaxLoad;
-        picIcon_.Line(x, top + 1, x, kBottom, kIconBar);
-        if (top > 0) {
-            picIcon_.Set(x, top, kIconBarTop);
+void TrayIconPicture::DrawMiniGraph(Image& canvas, const Scene& scene) {
+    // Inside the frame; at 16 pixels every bar is one column wide, at other sizes the bars share the width as evenly
+    // as whole columns allow.
+    const int inner = canvas.Width() - 2;
+    const int bottom = canvas.Height() - 1;
+    for (int k = kBars - scene.count; k < kBars; ++k) {
+        // The top row of a bar is inner - load * inner / 100 rounded down; with the load in 0..100 the numerator
+        // below is never negative, so integer division rounds down exactly.
+        const int top = inner * (kMaxLoad - scene.history[k + 1]) / kMaxLoad;
+        for (int x = 1 + k * inner / kBars; x < 1 + (k + 1) * inner / kBars; ++x) {
+            canvas.Line(x, top + 1, x, bottom, kIconBar);
+            if (top > 0) {
+                canvas.Set(x, top, kIconBarTop);
+            }
         }
     }
 }
 
-void TrayIconPicture::DrawDigits(int load, const IconSwitches& switches) {
-    const int f = switches.bold ? 1 : 0;
+void TrayIconPicture::DrawDigits(Image& canvas, const Scene& scene) const {
+    const int f = scene.switches.bold ? 1 : 0;
     const Image& digits = picNum_[f];
     const Image& shadow = picNumS_[f];
     const int cellWidth = digits.Width() / 10;
-    const int top = kIconSize / 2 - digits.Height() / 2;
-    int left = kStartColumn[switches.centred ? 1 : 0][f][StartColumnBand(load)];
-    for (const char character : std::to_string(load)) {
-        const int source = (character - '0') * cellWidth;
-        for (int row = 0; row < digits.Height(); ++row) {
-            for (int column = 0; column < cellWidth; ++column) {
-                const int x = left + column;
-                const int y = top + row;
-                if (picIcon_.Contains(x, y)) {
-                    // The shadow is stamped (AND) before the glyph is laid over it (OR), as with a masked blit.
-                    const Pixel masked = picIcon_.At(x, y) & shadow.At(source + column, row);
-                    picIcon_.Set(x, y, masked | digits.At(source + column, row));
-                }
-            }
+    const std::string text = std::to_string(scene.load);
+    // Only a whole factor keeps every stroke equally thick; the factor never makes the digits take more of the
+    // picture than at 16 pixels.
+    const int factor = canvas.Width() / kIconSize;
+    const int textWidth = cellWidth * static_cast<int>(text.size());
+    // The digits' middle goes where the 16-pixel layout has it, scaled to the picture.
+    const int left16 = kStartColumn[scene.switches.centred ? 1 : 0][f][StartColumnBand(scene.load)];
+    const int left = static_cast<int>(
+        std::floor(((2.0 * left16 + textWidth) * canvas.Width() / kIconSize - textWidth * factor) / 2.0));
+    const int top = canvas.Height() / 2 - digits.Height() * factor / 2;
+    // The strip column behind every picture column the digits cover; three digits start left of the picture.
+    const int first = std::max(left, 0);
+    const int last = std::min(left + textWidth * factor, canvas.Width());
+    std::array<int, kMaxIconSize> sourceColumn;  // only [first, last) is used
+    for (int x = first; x < last; ++x) {
+        const int column = (x - left) / factor;
+        sourceColumn[x] = (text[column / cellWidth] - '0') * cellWidth + column % cellWidth;
+    }
+    for (int y = std::max(top, 0); y < std::min(top + digits.Height() * factor, canvas.Height()); ++y) {
+        const int row = (y - top) / factor;
+        const Pixel* dark = shadow.Data() + row * shadow.Width();
+        const Pixel* light = digits.Data() + row * digits.Width();
+        Pixel* out = canvas.Data() + y * canvas.Width();
+        for (int x = first; x < last; ++x) {
+            // The shadow is stamped (AND) before the glyph is laid over it (OR), as with a masked blit.
+            out[x] = (out[x] & dark[sourceColumn[x]]) | light[sourceColumn[x]];
         }
-        left += cellWidth;
     }
 }
 
-void TrayIconPicture::DrawFrame(const IconFrameColours& frame) {
+void TrayIconPicture::DrawFrame(Image& canvas, const IconFrameColours& frame) {
     const Pixel dark = ToPixel(frame.darkShadow);
     const Pixel light = ToPixel(frame.highlight);
-    picIcon_.Line(0, 0, 0, kIconSize, dark);
-    picIcon_.Line(0, 0, kIconSize, 0, dark);
-    picIcon_.Line(kIconSize - 1, 0, kIconSize - 1, kIconSize, light);
-    picIcon_.Line(1, kIconSize - 1, kIconSize - 1, kIconSize - 1, light);
+    const int size = canvas.Width();
+    canvas.Line(0, 0, 0, size, dark);
+    canvas.Line(0, 0, size, 0, dark);
+    canvas.Line(size - 1, 0, size - 1, size, light);
+    canvas.Line(1, size - 1, size - 1, size - 1, light);
 }
 
 }  // namespace taktora::render

@@ -1,14 +1,17 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
+#include "platform/Desktop.h"
 #include "platform/Image.h"
 #include "platform/Types.h"
 
 namespace taktora::render {
 
 constexpr int kIconSize = 16;
+constexpr int kMaxIconSize = 256;  // the largest icon Windows knows
 constexpr Pixel kIconBar = Rgb(0, 128, 0);
 constexpr Pixel kIconBarTop = Rgb(96, 204, 96);
 
@@ -31,33 +34,58 @@ struct IconFrameColours {
 // The tray tooltip for a load, " CPU-Auslastung: 37% "; the load is taken as in the icon picture.
 std::string IconTooltip(float load);
 
-// The 16 x 16 picture of the current load: a mini bar graph of the last 14 updates, optionally the load as digits
-// with a drop shadow, inside a sunken frame. The load is taken as its whole part, clamped to 0..100 (NaN counts as 0),
-// so no stray reading can push the bars or the digits off their tables.
+// The sides in pixels of the icons as the shell shows them: the small one (the tray, a taskbar with small buttons)
+// and the big one of a taskbar button.
+struct IconSizes {
+    int small = kIconSize;
+    int big = kIconSize;
+};
+
+// The sizes now. Windows 10 and 11 (known by GetSystemMetricsForDpi, from 1607 on) scale their icons to the taskbar's
+// monitor and show a button's icon 24 pixels wide at 100 %, so a bigger one would only be shrunk; older systems scale
+// everything to the system's DPI and show the big icon at its full size.
+IconSizes ShellIconSizes(platform::Desktop& desktop);
+
+// The picture of the current load: a mini bar graph of the last 14 updates, optionally the load as digits with a
+// drop shadow, inside a sunken frame. The load is taken as its whole part, clamped to 0..100 (NaN counts as 0), so
+// no stray reading can push the bars or the digits off their tables.
 class TrayIconPicture {
 public:
     TrayIconPicture();
 
     // Records the load in the icon history on every call, even when neither the tray icon nor the taskbar button
-    // wants a picture, so that switching one on later shows the recent bars at once. Returns whether the canvas was
-    // redrawn; when it was not, it keeps the previous picture.
+    // wants a picture, so that switching one on later shows the recent bars at once. Returns whether the picture
+    // changed to this update's; when it did not, Canvas keeps showing the previous one.
     bool Update(float load, const IconSwitches& switches, const IconFrameColours& frame);
 
-    const Image& Canvas() const { return picIcon_; }
+    // The picture, size x size pixels; a size an icon cannot have gives the 16-pixel one. The graph and the frame are
+    // drawn at the full size; the digits are the 16-pixel glyphs enlarged by a whole factor, where the 16-pixel
+    // layout puts them, so that every stroke is equally thick. Black before the first update that wanted a picture.
+    Image Canvas(int size = kIconSize) const;
 
 private:
     static constexpr int kBars = 14;
+    // Positions 1 to 15 are used; the newest value sits at 14 (and stays at 15 until the next update).
+    using History = std::array<int, kBars + 2>;
+
+    // What the picture shows.
+    struct Scene {
+        History history{};
+        int count = 0;
+        int load = 0;
+        IconSwitches switches;
+        IconFrameColours frame{};
+    };
 
     void RecordHistory(int load);
-    void DrawMiniGraph();
-    void DrawDigits(int load, const IconSwitches& switches);
-    void DrawFrame(const IconFrameColours& frame);
+    static void DrawMiniGraph(Image& canvas, const Scene& scene);
+    void DrawDigits(Image& canvas, const Scene& scene) const;
+    static void DrawFrame(Image& canvas, const IconFrameColours& frame);
 
-    // Positions 1 to 15 are used; the newest value sits at 14 (and stays at 15 until the next update).
-    std::array<int, kBars + 2> iconHistory_{};
+    History iconHistory_{};
     int iconCount_ = 0;
 
-    Image picIcon_;
+    std::optional<Scene> scene_;    // the last update's that wanted a picture
     std::array<Image, 2> picNum_;   // regular, bold
     std::array<Image, 2> picNumS_;  // their shadows
 };

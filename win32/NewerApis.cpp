@@ -22,6 +22,11 @@ HMODULE Dwm() {
     return dwm;
 }
 
+int SystemDpi() {
+    const WindowDc screen(nullptr);
+    return GetDeviceCaps(screen.Get(), LOGPIXELSY);
+}
+
 }  // namespace
 
 std::optional<Rect> VisibleWindowRect(HWND window) {
@@ -44,8 +49,27 @@ int WindowDpi(HWND window) {
     if (const std::optional<int> dpi = MonitorDpi(window)) {
         return *dpi;
     }
-    const WindowDc screen(nullptr);
-    return GetDeviceCaps(screen.Get(), LOGPIXELSY);
+    return SystemDpi();
+}
+
+int MonitorDpi(HMONITOR monitor) {
+    using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+    // shcore.dll is there from Windows 8.1 on; loaded once, from the system folder, and kept like dwmapi.dll.
+    static const auto getDpi = Find<GetDpiForMonitorFunction>(LoadLibraryW(L"shcore.dll"), "GetDpiForMonitor");
+    UINT x = 0;
+    UINT y = 0;
+    if (getDpi != nullptr && SUCCEEDED(getDpi(monitor, kEffectiveDpi, &x, &y)) && y != 0) {
+        return static_cast<int>(y);
+    }
+    return SystemDpi();
+}
+
+int SystemMetricForDpi(int index, int dpi) {
+    using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+    static const auto getMetric =
+        Find<GetSystemMetricsForDpiFunction>(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi");
+    return getMetric != nullptr && dpi > 0 ? getMetric(index, static_cast<UINT>(dpi)) : 0;
 }
 
 void AllowMessageFromLowerIntegrity(HWND window, UINT message) {

@@ -20,6 +20,12 @@ std::optional<int> MonitorDpi(HWND window);
 // The window's DPI: its monitor's from Windows 10 1607 on, the system's before.
 int WindowDpi(HWND window);
 
+// The monitor's effective DPI from Windows 8.1 on, the system's before.
+int MonitorDpi(HMONITOR monitor);
+
+// GetSystemMetricsForDpi: a system metric at a DPI; 0 on failure and before Windows 10 1607.
+int SystemMetricForDpi(int index, int dpi);
+
 // Lets a program of lower integrity (Explorer, when this program runs as administrator) send the message to the
 // window.
 void AllowMessageFromLowerIntegrity(HWND window, UINT message);

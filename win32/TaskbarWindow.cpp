@@ -16,24 +16,36 @@ constexpr int kWidthTwips = 540;
 constexpr int kHeightTwips = 270;
 constexpr const wchar_t* kInitialCaption = L"Taktora";
 
-// The picture as DWM takes it: a top-down 32-bit bitmap whose alpha channel says opaque.
-GdiBitmap OpaqueBitmap(const Image& picture) {
+// The picture at the given size as DWM takes it: a top-down 32-bit bitmap whose alpha channel says opaque. GDI's
+// halftone shrinking keeps thin lines of a wide graph visible in a small thumbnail.
+GdiBitmap OpaqueBitmap(const Image& picture, Size size) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture.Width();
-    info.bmiHeader.biHeight = -picture.Height();
+    info.bmiHeader.biWidth = size.width;
+    info.bmiHeader.biHeight = -size.height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     GdiBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || bits == nullptr) {
+    const MemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!bitmap || bits == nullptr || !dc) {
         return {};
     }
-    const std::size_t count = static_cast<std::size_t>(picture.Width()) * picture.Height();
+    {
+        const SelectedObject selected(dc.Get(), bitmap.Get());
+        SetStretchBltMode(dc.Get(), HALFTONE);
+        SetBrushOrgEx(dc.Get(), 0, 0, nullptr);
+        BITMAPINFO source = info;
+        source.bmiHeader.biWidth = picture.Width();
+        source.bmiHeader.biHeight = -picture.Height();
+        StretchDIBits(dc.Get(), 0, 0, size.width, size.height, 0, 0, picture.Width(), picture.Height(), picture.Data(),
+                      &source, DIB_RGB_COLORS, SRCCOPY);
+        GdiFlush();
+    }
     Pixel* out = static_cast<Pixel*>(bits);
-    for (std::size_t i = 0; i < count; ++i) {
-        out[i] = picture.Data()[i] | 0xFF000000u;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(size.width) * size.height; ++i) {
+        out[i] |= 0xFF000000u;
     }
     return bitmap;
 }
@@ -79,12 +91,11 @@ void TaskbarWindow::SetCaption(const std::string& caption) {
     SetWindowTextW(Handle(), caption_.c_str());
 }
 
-void TaskbarWindow::SetIcon(const Image& picture) {
-    smallIcon_.Replace(picture, [this](IconHandle icon) {
-        SendMessageW(Handle(), WM_SETICON, ICON_SMALL, static_cast<LPARAM>(icon));
-    });
+void TaskbarWindow::SetIcon(const Image& small, const Image& big) {
+    smallIcon_.Replace(
+        small, [this](IconHandle icon) { SendMessageW(Handle(), WM_SETICON, ICON_SMALL, static_cast<LPARAM>(icon)); });
     bigIcon_.Replace(
-        picture, [this](IconHandle icon) { SendMessageW(Handle(), WM_SETICON, ICON_BIG, static_cast<LPARAM>(icon)); });
+        big, [this](IconHandle icon) { SendMessageW(Handle(), WM_SETICON, ICON_BIG, static_cast<LPARAM>(icon)); });
     // The icon follows each new graph, and so does the preview.
     if (iconicPreview_) {
         InvalidateIconicPreview(Handle());
@@ -102,7 +113,7 @@ void TaskbarWindow::SendPreview(Size limit, bool thumbnail) {
         return;
     }
     const Size size = render::PreviewSize({picture->Width(), picture->Height()}, limit);
-    if (const GdiBitmap bitmap = OpaqueBitmap(ScaleTo(*picture, size.width, size.height))) {
+    if (const GdiBitmap bitmap = OpaqueBitmap(*picture, size)) {
         SetIconicPreview(Handle(), bitmap.Get(), thumbnail);
     }
 }

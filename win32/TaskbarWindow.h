@@ -20,14 +20,13 @@ class TaskbarWindow final : public TaskbarButton, public WindowBase<TaskbarWindo
 public:
     static constexpr const wchar_t* kClassName = L"TaktoraTaskBar";
 
-    // dpi: logical pixels per inch of the screen, for the window's place and size given in twips. The button shows
-    // the big icon, or the small one where the taskbar has small buttons.
+    // dpi: logical pixels per inch of the screen, for the window's place and size given in twips.
     TaskbarWindow(HINSTANCE instance, int dpi, IconFactory& smallIcons, IconFactory& bigIcons);
     ~TaskbarWindow();
 
     void Show(bool show) override;
     void SetCaption(const std::string& caption) override;
-    void SetIcon(const Image& picture) override;
+    void SetIcon(const Image& small, const Image& big) override;
 
     // The user brought the button's window forward: a click on the button, also while it is active, or Alt+Tab.
     void OnActivated(std::function<void()> handler) { activated_ = std::move(handler); }

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "win32/Handles.h"
+#include "win32/NewerApis.h"
 #include "win32/Rects.h"
 #include "win32/Win32Platform.h"
 
@@ -40,6 +41,19 @@ std::vector<Rect> Win32Desktop::Monitors() {
         },
         reinterpret_cast<LPARAM>(&monitors));
     return monitors;
+}
+
+int Win32Desktop::TaskbarDpi() {
+    // The taskbar that holds the notification area; without a shell, the primary monitor.
+    return MonitorDpi(MonitorFromWindow(FindWindowW(L"Shell_TrayWnd", nullptr), MONITOR_DEFAULTTOPRIMARY));
+}
+
+int Win32Desktop::SystemMetricForDpi(int index, int dpi) {
+    return win32::SystemMetricForDpi(index, dpi);
+}
+
+int Win32Desktop::SystemMetric(int index) {
+    return GetSystemMetrics(index);
 }
 
 Colour Win32Desktop::SystemColour(int index) {

@@ -46,12 +46,10 @@ bool Win32IconFactory::EnsureBitmaps(int width, int height) {
     return true;
 }
 
-IconHandle Win32IconFactory::Make(const Image& source) {
-    if (source.Width() <= 0 || source.Height() <= 0) {
+IconHandle Win32IconFactory::Make(const Image& picture) {
+    if (picture.Width() <= 0 || picture.Height() <= 0) {
         return 0;
     }
-    const int size = GetSystemMetrics(sizeMetric_);
-    const Image picture = ScaleTo(source, size, size);
     if (!EnsureBitmaps(picture.Width(), picture.Height())) {
         return 0;
     }

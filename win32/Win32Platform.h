@@ -80,6 +80,9 @@ public:
     Colour SystemColour(int index) override;
     Rect TaskbarRect() override;
     std::vector<Rect> Monitors() override;
+    int TaskbarDpi() override;
+    int SystemMetricForDpi(int index, int dpi) override;
+    int SystemMetric(int index) override;
 };
 
 // Text through GDI, non-antialiased so that every pixel is reproducible. Fonts are made once per Font for the

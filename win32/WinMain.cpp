@@ -84,9 +84,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Win32SharedMemory shared;
     Win32Pdh pdh;
     Win32DynStats dynStats;
-    // Declared before every window that holds icons, so the icons go before their factories.
-    Win32IconFactory smallIcons(SM_CXSMICON);
-    Win32IconFactory bigIcons(SM_CXICON);
+    // Declared before every window that holds icons, so the icons go before their factories. One for each size, so
+    // that each keeps its bitmaps.
+    Win32IconFactory smallIcons;
+    Win32IconFactory bigIcons;
 
     MainWindow window(instance, name);
     // The graph's text takes the scale of the window's monitor, which need not be the system's.

@@ -124,7 +124,14 @@ public:
     platform::Colour SystemColour(int index) override { return {static_cast<std::uint8_t>(index), 1, 2}; }
     Rect TaskbarRect() override { return taskbar; }
     std::vector<Rect> Monitors() override { return monitors; }
-    int dpi = 96;
+    int TaskbarDpi() override { return taskbarDpi; }
+    // Scaled to the DPI, 0 before 1607: learn.microsoft.com/windows/win32/api/winuser/nf-winuser-getsystemmetricsfordpi
+    int SystemMetricForDpi(int index, int at) override { return perMonitorMetrics ? Metric(index, at) : 0; }
+    int SystemMetric(int index) override { return Metric(index, dpi); }
+    static int Metric(int index, int at) { return (index == 49 ? 16 : index == 11 ? 32 : 0) * at / 96; }  // small, big
+    int dpi = 96;  // the system's
+    int taskbarDpi = 96;
+    bool perMonitorMetrics = true;
     Rect taskbar{0, 738, 1024, 30};
     std::vector<Rect> monitors{{0, 0, 1024, 768}};
 };
@@ -192,10 +199,10 @@ class TaskbarButton : public platform::TaskbarButton {
 public:
     void Show(bool show) override { shown = show; }
     void SetCaption(const std::string& text) override { caption = text; }
-    void SetIcon(const Image& picture) override { icons.push_back(picture); }
+    void SetIcon(const Image& small, const Image& big) override { icons.emplace_back(small, big); }
     bool shown = false;
     std::string caption;
-    std::vector<Image> icons;
+    std::vector<std::pair<Image, Image>> icons;  // small, big
 };
 
 // The mutex is handle 1 and the mapping 2 once Core Temp publishes its record.

@@ -198,7 +198,7 @@ TEST_F(App, EachPeriodsLoadReachesTheGraphTheCaptionTheTooltipsAndTheIcons) {
     EXPECT_EQ(window.toolTip, " CPU: 40%  (ø 20%),  Temp: 42°C,  Speed: 2400,00 MHz (200,00 MHz * 12,0) ");
     EXPECT_EQ(tray.calls.back(), "Modify  CPU-Auslastung: 40% ");
     // the icon's frame in the system colours 21 and 20
-    const Image& icon = taskbar.icons.back();
+    const Image& icon = taskbar.icons.back().first;
     EXPECT_EQ(std::tuple(icon.At(0, 15), icon.At(1, 15), icon.At(15, 0)),
               std::tuple(Rgb(21, 1, 2), Rgb(20, 1, 2), Rgb(20, 1, 2)));
     EXPECT_EQ(Join(fake::Calls(text.calls.begin() + 2, text.calls.end())),
@@ -208,9 +208,13 @@ TEST_F(App, EachPeriodsLoadReachesTheGraphTheCaptionTheTooltipsAndTheIcons) {
     // the graph's frame in the system colours 6 and 16
     EXPECT_EQ(std::tuple(window.picture.Width(), window.picture.At(0, 9), window.picture.At(185, 9)),
               std::tuple(186, Rgb(6, 1, 2), Rgb(16, 1, 2)));
-    // Core Temp quit: it reads 0, and its last temperature stays.
+    // Core Temp quit: it reads 0, and its last temperature stays. The taskbar moved to a monitor at 175 %: the next
+    // icons have its sizes.
     shared.mutex = 0;
+    desktop.taskbarDpi = 168;
     Period(0);
+    EXPECT_EQ(std::tuple(tray.picture.Width(), taskbar.icons.back().first.Width(), taskbar.icons.back().second.Width()),
+              std::tuple(28, 28, 42));
     EXPECT_EQ(taskbar.caption, "CPU:0%");
     EXPECT_NE(window.toolTip.find("Temp: 42°C"), std::string::npos);
     // F3 to F5 switch the speed, the temperature and its curve off.

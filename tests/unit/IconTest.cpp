@@ -3,8 +3,10 @@
 #include <cctype>
 #include <cmath>
 #include <map>
+#include <set>
 #include <sstream>
 
+#include "render/DigitStrips.h"
 #include "render/TrayIconImage.h"
 #include "tests/fakes/Fakes.h"
 #include "tray/IconSlot.h"
@@ -106,6 +108,53 @@ TEST(TrayIconPicture, HistoryMovesOnWhileNoPictureIsWanted) {
     EXPECT_EQ(Rows(picture.Canvas()), before);
     picture.Update(30, {true, false, false, false, false}, kFrame);
     EXPECT_EQ(Rows(picture.Canvas()).substr(7 * 17, 16), "D..........ggt.L");  // oldest on the left
+}
+
+// The lengths of the unbroken runs of glyph pixels along the rows (h) and along the columns (v), each length once:
+// the shortest are the strokes' widths, the others their lengths.
+std::string GlyphRuns(const Image& canvas) {
+    std::string text = std::to_string(canvas.Width()) + ":";
+    for (const bool along : {true, false}) {
+        std::set<int> runs;
+        for (int line = 0; line < canvas.Height(); ++line) {
+            int run = 0;
+            for (int i = 0; i <= canvas.Width(); ++i) {
+                if ((along ? canvas.At(i, line) : canvas.At(line, i)) == kGlyphWhite) {
+                    ++run;
+                } else if (run > 0) {
+                    runs.insert(std::exchange(run, 0));
+                }
+            }
+        }
+        text += along ? " h" : " v";
+        for (const int length : runs) {
+            text += std::to_string(length) + ",";
+        }
+    }
+    return text;
+}
+
+TEST(TrayIconPicture, AtEverySizeEveryStrokeOfTheDigitsIsEquallyWide) {
+    // 88 regular, right-aligned; 100 bold, centred. Sizes no icon has give the 16-pixel picture.
+    TrayIconPicture regular, bold;
+    regular.Update(88, {true, false, true, false, false}, kFrame);
+    bold.Update(100, {true, false, true, true, true}, kFrame);
+    EXPECT_EQ(Each<int>({16, 20, 24, 28, 32, 0, 257},
+                        [&](int size) { return GlyphRuns(regular.Canvas(size)) + " " + GlyphRuns(bold.Canvas(size)); }),
+              "16: h1,4, v1,7, 16: h2,5, v1,7, 20: h1,4, v1,7, 20: h2,5, v1,7, 24: h1,4, v1,7, 24: h2,5, v1,7, "
+              "28: h1,4, v1,7, 28: h2,5, v1,7, 32: h2,8, v2,14, 32: h4,10, v2,14, 16: h1,4, v1,7, 16: h2,5, v1,7, "
+              "16: h1,4, v1,7, 16: h2,5, v1,7, ");
+}
+
+TEST(TrayIconPicture, TheShellsSizesComeFromTheTaskbarsScaleWhereWindowsKnowsIt) {
+    // whether GetSystemMetricsForDpi exists, the taskbar's DPI, the system's DPI; the small and the big size
+    fake::Desktop desktop;
+    for (const auto& [perMonitor, taskbar, system, sizes] : std::vector<std::tuple<bool, int, int, std::string>>{
+             {true, 96, 96, "16/24"}, {true, 168, 96, "28/42"}, {false, 168, 120, "20/40"}, {true, 0, 144, "24/48"}}) {
+        std::tie(desktop.perMonitorMetrics, desktop.taskbarDpi, desktop.dpi) = std::tie(perMonitor, taskbar, system);
+        const IconSizes shown = ShellIconSizes(desktop);
+        EXPECT_EQ(std::to_string(shown.small) + "/" + std::to_string(shown.big), sizes);
+    }
 }
 
 Image Numbered(int id) {
