@@ -1,5 +1,7 @@
 #include "dialog/SettingsLayout.h"
 
+#include <cstdlib>
+
 namespace taktora::dialog {
 
 namespace {
@@ -28,6 +30,13 @@ platform::Rect PlaceAt(const Place& place, int dpi) {
 
 int FontHeight(int points, int dpi) {
     return -Rounded(static_cast<long long>(points) * UsableDpi(dpi), kPointsPerInch);
+}
+
+platform::Colour LinkColour(platform::Colour hotTrack, platform::Colour text, platform::Colour face) {
+    // Brightness as the eye weighs the three channels (ITU-R BT.601), in thousandths.
+    const auto brightness = [](platform::Colour c) { return 299 * c.r + 587 * c.g + 114 * c.b; };
+    constexpr int kLeastDifference = 64 * 1000;
+    return std::abs(brightness(hotTrack) - brightness(face)) >= kLeastDifference ? hotTrack : text;
 }
 
 }  // namespace taktora::dialog

@@ -84,4 +84,8 @@ platform::Rect PlaceAt(const Place& place, int dpi);
 // without internal leading, which is what a point size means.
 int FontHeight(int points, int dpi);
 
+// The links' colour: the system's hot-track colour, which high-contrast themes pick to be readable on the dialog's
+// face; where it barely differs from the face in brightness (a theme that sets a light grey), the text colour.
+platform::Colour LinkColour(platform::Colour hotTrack, platform::Colour text, platform::Colour face);
+
 }  // namespace taktora::dialog

@@ -18,4 +18,12 @@ inline Rect WindowRectOf(HWND window) {
     return ToRect(r);
 }
 
+// A Windows colour as the program's, and back.
+inline Colour ToColour(COLORREF c) {
+    return {GetRValue(c), GetGValue(c), GetBValue(c)};
+}
+inline COLORREF ToColorRef(const Colour& c) {
+    return RGB(c.r, c.g, c.b);
+}
+
 }  // namespace taktora::platform::win32

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "win32/NewerApis.h"
+#include "win32/Rects.h"
 #include "win32/Text.h"
 
 namespace taktora::platform::win32 {
@@ -453,8 +454,10 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_CTLCOLORSTATIC: {
             const auto dc = reinterpret_cast<HDC>(wParam);
             const auto control = reinterpret_cast<HWND>(lParam);
-            SetTextColor(dc, control == url_ || control == coreTemp_ ? GetSysColor(COLOR_HOTLIGHT)
-                                                                     : GetSysColor(COLOR_WINDOWTEXT));
+            const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+            const COLORREF link = ToColorRef(dialog::LinkColour(ToColour(GetSysColor(COLOR_HOTLIGHT)), ToColour(text),
+                                                                ToColour(GetSysColor(COLOR_BTNFACE))));
+            SetTextColor(dc, control == url_ || control == coreTemp_ ? link : text);
             SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }

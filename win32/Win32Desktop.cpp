@@ -57,8 +57,7 @@ int Win32Desktop::SystemMetric(int index) {
 }
 
 Colour Win32Desktop::SystemColour(int index) {
-    const COLORREF colour = GetSysColor(index);
-    return Colour{GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+    return ToColour(GetSysColor(index));
 }
 
 }  // namespace taktora::platform::win32

@@ -21,6 +21,11 @@ TEST(SettingsLayout, PlacesAndFontsFollowTheDpiToTheNearestPixel) {
         heights += std::to_string(FontHeight(points, dpi)) + " ";
     }
     EXPECT_EQ(heights, "-11 -13 -16 -20 -11 ");
+    // Windows' blue on its grey face, a high-contrast yellow on black, a light grey that would vanish on the face
+    const platform::Colour text{0, 0, 0}, grey{240, 240, 240};
+    EXPECT_EQ(LinkColour({0, 102, 204}, text, grey), (platform::Colour{0, 102, 204}));
+    EXPECT_EQ(LinkColour({255, 255, 0}, {255, 255, 255}, text), (platform::Colour{255, 255, 0}));
+    EXPECT_EQ(LinkColour({224, 224, 224}, text, grey), text);
 }
 
 }  // namespace
