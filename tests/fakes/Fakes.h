@@ -45,18 +45,19 @@ public:
     }
     std::optional<platform::RegData> Read(platform::RegRoot root, const std::string& key, const std::string& name,
                                           std::size_t maxChars) override {
-        const auto it = values.find(Path(root, key, name));
+        const auto it = values.find(*used.insert(Path(root, key, name)).first);
         return it == values.end() || it->second.text.size() > maxChars ? std::nullopt : std::optional(it->second);
     }
     bool WriteString(platform::RegRoot root, const std::string& key, const std::string& name,
                      const std::string& text) override {
-        values[Path(root, key, name)] = {platform::RegType::String, text};
+        values[*used.insert(Path(root, key, name)).first] = {platform::RegType::String, text};
         return ++writes;
     }
     bool DeleteValue(platform::RegRoot root, const std::string& key, const std::string& name) override {
-        return values.erase(Path(root, key, name));
+        return values.erase(*used.insert(Path(root, key, name)).first);
     }
     std::map<std::string, platform::RegData> values;
+    std::set<std::string> used;  // every value read, written or deleted
     int writes = 0;
 };
 

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "app/Form1.h"
@@ -491,6 +495,40 @@ TEST_F(App, AFirstShowWithoutTheFrameOrAMoveToAnotherScaleKeepsTheGraphAndANewWi
     window.rect.width = 250;
     form.ReSize();
     EXPECT_EQ(columns + std::to_string(form.History().FilledColumns()), "31 30 31 0");
+}
+
+// The built guide's registry commands name only what the program keeps in the registry, and its "reg delete" commands
+// (a whole key, or one value with /v) remove every value that a run with autostart and the process viewer touches
+// under the user's key.
+TEST_F(App, TheGuidesRegistryCommandsRemoveWhatTheProgramKeepsAndNameNothingElse) {
+    Set("", "V");
+    Start();
+    s.CkS.SetChecked(true);
+    form.Unload();
+    std::vector<std::array<std::string, 3>> commands;  // delete or add, key, and the value or "" for the whole key
+    std::ifstream guide(TAKTORA_GUIDE);
+    const std::regex command(R"re(reg (delete|add) "HKCU\\([^"]+)"(?: /v (\S+))?(?: /d \S+)? /f)re");
+    for (std::string line; std::getline(guide, line);) {
+        if (std::smatch found; std::regex_search(line, found, command)) {
+            commands.push_back({found[1], found[2], found[3]});
+        }
+    }
+    const auto names = [](const std::array<std::string, 3>& command, const std::string& path) {
+        return command[2].empty() ? path.starts_with(command[1] + "\\") : path == command[1] + "\\" + command[2];
+    };
+    std::string wrong;
+    for (const std::string& path : registry.used) {
+        const auto removes = [&](const auto& command) { return command[0] == "delete" && names(command, path); };
+        if (!path.starts_with("HKLM\\") && std::ranges::none_of(commands, removes)) {
+            wrong += "left: " + path + "; ";
+        }
+    }
+    for (const auto& command : commands) {
+        if (std::ranges::none_of(registry.used, [&](const std::string& path) { return names(command, path); })) {
+            wrong += "not the program's: " + command[1] + " " + command[2] + "; ";
+        }
+    }
+    EXPECT_EQ(wrong, "");
 }
 
 }  // namespace
