@@ -85,7 +85,7 @@ void Form1::Load() {
     ApplyPriority();
     CreateLoadSource();
     sources_.Source()->Initialize();
-    sources_.ReplaceBrokenSource();
+    ReplaceBrokenSource();
     interval_ = Stored(Setting::Interval);
     settings_.CO1 = RateBoxText(interval_);
     if (runEntryToRestore_) {
@@ -189,6 +189,8 @@ void Form1::TransferOptions() {
     s.CkPV.SetChecked(doubleClick.processViewer);
 
     s.ckO.SetChecked(Stored(Setting::WindowOnTop) != 0);
+    // Kept while the figure is not available here: the next start may measure with PDH again.
+    s.CkU.SetChecked(Stored(Setting::LoadAsTaskManager) != 0);
 }
 
 void Form1::CheckRunEntry() {
@@ -256,7 +258,13 @@ void Form1::CreateLoadSource() {
 
 void Form1::TimerCTick() {
     cycle_.Sample(sources_.Source());
+    ReplaceBrokenSource();
+}
+
+// The kernel counters that take over from PDH have no Task Manager figure.
+void Form1::ReplaceBrokenSource() {
     sources_.ReplaceBrokenSource();
+    settings_.CkU.SetEnabled(sources_.LoadAsTaskManagerAvailable());
 }
 
 void Form1::Timer1Tick() {

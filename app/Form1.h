@@ -87,6 +87,7 @@ public:
         runAtStartupOn_ = run;
         runEntryChosen_ = true;
     }
+    void SetLoadAsTaskManager(bool on) override { sources_.SetLoadAsTaskManager(on); }
     bool TaskManagerAvailable() override { return probe_.TaskManagerFound(); }
     void SaveSettings() override { SaveSet(); }
     void FocusMainWindow() override;
@@ -114,6 +115,7 @@ private:
     void CheckRunEntry();
     void ApplyPriority();
     void CreateLoadSource();
+    void ReplaceBrokenSource();
     void WriteSettings();
     platform::Rect PrimaryScreen();
     // The monitor that holds most of the window.

@@ -2,7 +2,6 @@
 
 #include "sources/CPUUsage9x.h"
 #include "sources/CPUUsageNT.h"
-#include "sources/CPUpdh.h"
 
 namespace taktora {
 
@@ -23,9 +22,13 @@ void LoadSourceChoice::ChooseCounters(const platform::OsVersion& os, int nativeA
     const int architecture = ArchitectureValue(os.platformId, nativeArchitecture);
     kind_ = ChooseLoadSource(os.platformId, architecture, os.major, os.minor);
     switch (kind_) {
-        case LoadSourceKind::Pdh:
-            source_ = std::make_unique<clsCPUpdh>(pdh_);
+        case LoadSourceKind::Pdh: {
+            auto pdh = std::make_unique<clsCPUpdh>(pdh_);
+            pdh->ReadUtility(loadAsTaskManager_);
+            pdhSource_ = pdh.get();
+            source_ = std::move(pdh);
             break;
+        }
         case LoadSourceKind::Win9xStatistics:
             source_ = std::make_unique<clsCPUUsage>(dynStats_);
             break;
@@ -40,6 +43,7 @@ void LoadSourceChoice::ReplaceBrokenSource() {
         return;
     }
     source_->Terminate();
+    pdhSource_ = nullptr;
     source_ = std::make_unique<clsCPUUsageNT>(kernel_);
     source_->Initialize();
     kind_ = LoadSourceKind::KernelCounters;
@@ -51,7 +55,15 @@ void LoadSourceChoice::Terminate() {
         source_.reset();
     }
     coreTemp_ = nullptr;
+    pdhSource_ = nullptr;
     kind_ = LoadSourceKind::None;
+}
+
+void LoadSourceChoice::SetLoadAsTaskManager(bool on) {
+    loadAsTaskManager_ = on;
+    if (pdhSource_ != nullptr) {
+        pdhSource_->ReadUtility(on);
+    }
 }
 
 }  // namespace taktora

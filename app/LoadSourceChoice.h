@@ -8,6 +8,7 @@
 #include "platform/Pdh.h"
 #include "platform/SharedMemory.h"
 #include "platform/System.h"
+#include "sources/CPUpdh.h"
 #include "sources/CoreTemp.h"
 #include "sources/LoadSource.h"
 
@@ -30,6 +31,11 @@ public:
     // A PDH source that cannot deliver gives way to the kernel counters, which measure the same processor time.
     void ReplaceBrokenSource();
 
+    // The load as Task Manager shows it from Windows 8 on, wanted or not; a PDH source made later follows the wish.
+    void SetLoadAsTaskManager(bool on);
+    // Only a PDH source that has the counter measures it.
+    bool LoadAsTaskManagerAvailable() const { return pdhSource_ != nullptr && pdhSource_->UtilityKnown(); }
+
     LoadSourceKind Kind() const { return kind_; }
     clsLoadSource* Source() { return source_.get(); }
     // The temperature monitor while it is the source, else nullptr.
@@ -44,6 +50,8 @@ private:
     platform::SharedMemory& shared_;
     std::unique_ptr<clsLoadSource> source_;
     clsCoreTemp* coreTemp_ = nullptr;  // the same object as source_ while the monitor measures
+    clsCPUpdh* pdhSource_ = nullptr;   // the same object as source_ while PDH measures
+    bool loadAsTaskManager_ = false;
     LoadSourceKind kind_ = LoadSourceKind::None;
 };
 

@@ -8,7 +8,27 @@ namespace taktora {
 
 // The settings dialog's check boxes, named here so that the table below can say which box shows a value without
 // reaching up into the dialog.
-enum class BoxId { None, CkL, CkG, CkT, CkTM, CkPV, CkB, CkN, CkZ, CkD, CkM, ckO, ckMag, CkS, CkGD, CkGT, CkGL, CkGS };
+enum class BoxId {
+    None,
+    CkL,
+    CkG,
+    CkT,
+    CkTM,
+    CkPV,
+    CkB,
+    CkN,
+    CkZ,
+    CkD,
+    CkM,
+    ckO,
+    ckMag,
+    CkS,
+    CkU,
+    CkGD,
+    CkGT,
+    CkGL,
+    CkGS
+};
 
 // How a stored text becomes a value. Text that does not convert, or a value outside the range, yields the default,
 // unless the kind says otherwise.
@@ -28,8 +48,9 @@ struct SettingRow {
     bool perProfile = true;  // written with the profile's suffix
 };
 
-// Every value the program keeps under its settings key: first the 22 that SaveSet writes, in that order, then the
-// priority switch that only the user sets and the process viewer's window rectangle.
+// Every value the program keeps under its settings key: first the 23 that SaveSet writes, in that order, then the
+// priority switch that only the user sets and the process viewer's window rectangle. A new saved value goes at the end
+// of the saved ones, so that earlier rows keep their numbers.
 enum class Setting : std::size_t {
     WinTop,
     WinLeft,
@@ -53,6 +74,7 @@ enum class Setting : std::size_t {
     ShowCoreTemp,
     ShowCoreTempLine,
     ShowCoreSpeed,
+    LoadAsTaskManager,
     MaxTaskPriority,
     ViewerTop,
     ViewerLeft,
@@ -60,7 +82,7 @@ enum class Setting : std::size_t {
     ViewerHeight,
 };
 
-inline constexpr std::size_t kSavedSettingCount = 22;
+inline constexpr std::size_t kSavedSettingCount = 23;
 
 namespace settings_detail {
 constexpr int kPixelLimit = 1000000;  // beyond this no screen has a position
@@ -73,7 +95,7 @@ constexpr SettingRow Option(std::string_view name, int fallback, BoxId box) {
 }  // namespace settings_detail
 
 // clang-format off
-inline constexpr std::array<SettingRow, 27> kSettings = {
+inline constexpr std::array<SettingRow, 28> kSettings = {
     settings_detail::Pixels("WinTop", 32),
     settings_detail::Pixels("WinLeft", 32),
     settings_detail::Pixels("WinWidth", 192),
@@ -97,6 +119,7 @@ inline constexpr std::array<SettingRow, 27> kSettings = {
     settings_detail::Option("ShowCoreTemp", 1, BoxId::CkGT),
     settings_detail::Option("ShowCoreTempLine", 1, BoxId::CkGL),
     settings_detail::Option("ShowCoreSpeed", 1, BoxId::CkGS),
+    settings_detail::Option("LoadAsTaskManager", 0, BoxId::CkU),
     settings_detail::Option("MaxTaskPriority", 1, BoxId::None),
     settings_detail::Pixels("PV.Top", 32),
     settings_detail::Pixels("PV.Left", 32),

@@ -18,9 +18,9 @@ struct Frame {
 };
 constexpr Frame kFrame5{14, 10};
 constexpr Frame kFrame1{4, 0};
-constexpr Frame kFrameCT{4, 310};
-constexpr Frame kFrame2{4, 392};
-constexpr Frame kFrame4{228, 392};
+constexpr Frame kFrameCT{4, 324};
+constexpr Frame kFrame2{4, 406};
+constexpr Frame kFrame4{228, 406};
 
 // A control's place at 96 DPI, relative to its frame.
 struct Place {
@@ -32,20 +32,21 @@ struct Place {
 };
 
 constexpr int kClientWidth = 297;
-constexpr int kClientHeight = 439;
+constexpr int kClientHeight = 453;
 
 constexpr int kBoxWidth = 275;
 constexpr int kBoxHeight = 15;
 constexpr int kBoxStep = 14;
-constexpr int kUpperBoxes = 13;  // the boxes of kFrame1; the rest belong to the Core Temp group
+constexpr int kUpperBoxes = 14;  // the boxes of kFrame1; the rest belong to the Core Temp group
+constexpr int kBoxes = 18;
 
-constexpr std::array<Place, 17> kBoxPlaces = [] {
-    std::array<Place, 17> places{};
+constexpr std::array<Place, kBoxes> kBoxPlaces = [] {
+    std::array<Place, kBoxes> places{};
     for (int i = 0; i < kUpperBoxes; ++i) {
         places[i] = {kFrame1, 11, 126 + i * kBoxStep, kBoxWidth, kBoxHeight};
     }
     places[kUpperBoxes] = {kFrameCT, 11, 16, 128, kBoxHeight};
-    for (int i = kUpperBoxes + 1; i < 17; ++i) {
+    for (int i = kUpperBoxes + 1; i < kBoxes; ++i) {
         places[i] = {kFrameCT, 11, 30 + (i - kUpperBoxes - 1) * kBoxStep, kBoxWidth, kBoxHeight};
     }
     return places;

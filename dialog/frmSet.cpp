@@ -92,6 +92,8 @@ OptionBox& frmSet::Box(BoxId id) {
             return ckMag;
         case BoxId::CkS:
             return CkS;
+        case BoxId::CkU:
+            return CkU;
         case BoxId::CkGD:
             return CkGD;
         case BoxId::CkGT:
@@ -106,8 +108,8 @@ OptionBox& frmSet::Box(BoxId id) {
     return noBox_;
 }
 
-std::array<OptionBox*, 17> frmSet::Boxes() {
-    std::array<OptionBox*, 17> boxes{};
+std::array<OptionBox*, frmSet::kDialogOrder.size()> frmSet::Boxes() {
+    std::array<OptionBox*, kDialogOrder.size()> boxes{};
     std::transform(kDialogOrder.begin(), kDialogOrder.end(), boxes.begin(), [this](BoxId id) { return &Box(id); });
     return boxes;
 }
@@ -190,6 +192,7 @@ void frmSet::WireClickActions() {
         }
     });
     CkS.OnClick([this] { host_.SetRunAtStartup(CkS.Checked()); });
+    CkU.OnClick([this] { host_.SetLoadAsTaskManager(CkU.Checked()); });
 }
 
 }  // namespace taktora

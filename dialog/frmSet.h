@@ -21,6 +21,8 @@ public:
     virtual void SetKeepOnTop(bool onTop) = 0;
     virtual void SetLocked(bool locked) = 0;
     virtual void SetRunAtStartup(bool run) = 0;
+    // The load as Task Manager shows it from Windows 8 on, instead of the processor time.
+    virtual void SetLoadAsTaskManager(bool on) = 0;
     virtual bool TaskManagerAvailable() = 0;
     virtual void SaveSettings() = 0;
     virtual void FocusMainWindow() = 0;
@@ -57,6 +59,9 @@ public:
     OptionBox ckO{"Hauptfenster immer im &Vordergrund halten ", " Programm immer im Vordergrund anzeigen "};
     OptionBox ckMag{"&Magnetisches Hauptfenster", " Hauptfenster wird magnetisch vom Bildschirmrand angezogen "};
     OptionBox CkS{"Programm beim Start von &Windows laden", " Programm beim Start von Windows automatisch laden "};
+    OptionBox CkU{
+        "A&uslastung wie im Task-Manager (ab Windows 8)",
+        " Zeigt die CPU-Auslastung wie der Task-Manager ab Windows 8 (Prozessor-Nutzen statt Prozessorzeit) "};
     OptionBox CkGD{"CoreTemp verwenden",
                    " Verwendet CoreTemp zum ermitteln der CPU-Auslastung (genauer). CoreTemp und neustart von Taktora "
                    "erforderlich! "};
@@ -67,11 +72,11 @@ public:
     // The box a stored setting is shown in.
     OptionBox& Box(BoxId id);
     // Every box, in the dialog's order from top to bottom.
-    static constexpr std::array<BoxId, 17> kDialogOrder = {
-        BoxId::CkL, BoxId::CkG,  BoxId::CkT,  BoxId::CkTM, BoxId::CkPV, BoxId::CkB,
-        BoxId::CkN, BoxId::CkZ,  BoxId::CkD,  BoxId::CkM,  BoxId::ckO,  BoxId::ckMag,
-        BoxId::CkS, BoxId::CkGD, BoxId::CkGT, BoxId::CkGL, BoxId::CkGS};
-    std::array<OptionBox*, 17> Boxes();
+    static constexpr std::array<BoxId, 18> kDialogOrder = {
+        BoxId::CkL, BoxId::CkG, BoxId::CkT,  BoxId::CkTM, BoxId::CkPV, BoxId::CkB,
+        BoxId::CkN, BoxId::CkZ, BoxId::CkD,  BoxId::CkM,  BoxId::ckO,  BoxId::ckMag,
+        BoxId::CkS, BoxId::CkU, BoxId::CkGD, BoxId::CkGT, BoxId::CkGL, BoxId::CkGS};
+    std::array<OptionBox*, kDialogOrder.size()> Boxes();
 
     static constexpr const char* kCaption = "Taktora Info / Settings";
     // The rate box's entries, seconds with a dot.

@@ -27,6 +27,12 @@ constexpr std::array<std::string_view, 2> kEnglishObjects = {"Processor Informat
 constexpr std::string_view kEnglishObject = "Processor";
 constexpr std::string_view kEnglishCounter = "% Processor Time";
 
+// Task Manager's counter, which Windows 7 does not have. Turbo clocks take it beyond 100, which Task Manager shows as
+// 100.
+constexpr std::string_view kUtilityObject = "Processor Information";
+constexpr std::string_view kUtilityCounter = "% Processor Utility";
+constexpr double kMaxUtility = 100;
+
 constexpr std::uintptr_t kQueryUserData = 1;
 
 // Name lists come from outside the program; a length beyond this is no processor list and is not allocated.
@@ -115,6 +121,7 @@ std::string CounterPath(const std::string& machine, const PdhCounterEntry& entry
 
 void clsCPUpdh::Initialize(const std::string& Machine) {
     Counters.assign(1, PdhCounterEntry{});
+    utilityCounter_ = 0;
     std::string machine;
     if (!Machine.empty() && pdh_.ConnectMachine(Machine) == kPdhSuccess) {
         machine = Machine;
@@ -124,15 +131,22 @@ void clsCPUpdh::Initialize(const std::string& Machine) {
     }
     // By its English name the counter needs no enumeration, which takes seconds on many systems and finds only the
     // German and English names above.
-    if (AddEnglishTotal(machine)) {
-        return;
+    if (!AddEnglishTotal(machine)) {
+        EnumerateCounters(machine);
+        if (Counters.size() < 2) {
+            // Without PdhAddEnglishCounterW an English Windows still knows the path by its own names.
+            Counters.assign(1, EnglishTotal());
+        }
+        AddCounters(machine);
     }
-    EnumerateCounters(machine);
-    if (Counters.size() < 2) {
-        // Without PdhAddEnglishCounterW an English Windows still knows the path by its own names.
-        Counters.assign(1, EnglishTotal());
-    }
-    AddCounters(machine);
+    AddUtility(machine);
+}
+
+// Collected beside the processor time from the start, so that a switch between the two has a valid rate at once.
+void clsCPUpdh::AddUtility(const std::string& machine) {
+    const PdhCounterEntry utility{0, std::string(kUtilityObject), std::string(kUtilityCounter),
+                                  std::string(kTotalName)};
+    pdh_.AddEnglishCounter(QueryHandle, CounterPath(machine, utility), utilityCounter_);
 }
 
 bool clsCPUpdh::AddEnglishTotal(const std::string& machine) {
@@ -214,6 +228,10 @@ std::optional<double> clsCPUpdh::CollectedValue(std::uint8_t CPU) {
         return std::nullopt;
     }
     const bool total = CPU == kTotalInstance;
+    if (total && readUtility_ && utilityCounter_ != 0) {
+        const std::optional<double> utility = Value(utilityCounter_);
+        return utility ? std::optional(std::min(*utility, kMaxUtility)) : std::nullopt;
+    }
     std::optional<double> result;
     for (const PdhCounterEntry& entry : Counters) {
         if (entry.CounterHandle == 0) {
@@ -222,10 +240,8 @@ std::optional<double> clsCPUpdh::CollectedValue(std::uint8_t CPU) {
         if (total ? entry.InstanceName != kTotalName : LastDigit(entry.InstanceName) != CPU) {
             continue;
         }
-        double value = 0;
-        std::uint32_t counterStatus = 0;
-        if (pdh_.GetDoubleValue(entry.CounterHandle, value, counterStatus) != kPdhSuccess ||
-            !GoodCounterStatus(counterStatus)) {
+        const std::optional<double> value = Value(entry.CounterHandle);
+        if (!value) {
             continue;
         }
         result = value;
@@ -236,6 +252,15 @@ std::optional<double> clsCPUpdh::CollectedValue(std::uint8_t CPU) {
     return result;
 }
 
+std::optional<double> clsCPUpdh::Value(platform::Pdh::Handle counter) {
+    double value = 0;
+    std::uint32_t counterStatus = 0;
+    if (pdh_.GetDoubleValue(counter, value, counterStatus) != kPdhSuccess || !GoodCounterStatus(counterStatus)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 void clsCPUpdh::Terminate() {
     if (QueryHandle == 0) {
         return;
@@ -244,6 +269,9 @@ void clsCPUpdh::Terminate() {
         if (entry.CounterHandle != 0 && pdh_.RemoveCounter(entry.CounterHandle) == kPdhSuccess) {
             entry.CounterHandle = 0;
         }
+    }
+    if (utilityCounter_ != 0 && pdh_.RemoveCounter(utilityCounter_) == kPdhSuccess) {
+        utilityCounter_ = 0;
     }
     pdh_.CloseQuery(QueryHandle);
     QueryHandle = 0;

@@ -38,6 +38,11 @@ public:
     // No counter could be added, or the last kMaxMissedSamples queries gave no value, whether the collection failed
     // or the values were invalid: disabled or damaged counters, which would leave the graph empty for the session.
     bool Broken() const override;
+    // Task Manager's figure from Windows 8 on: the work done measured against the processors' nominal clock, where
+    // the processor time counts only how long they were busy. Known where PDH has its counter; while it is known and
+    // read, the total is that figure, capped at 100, from the next sample on.
+    bool UtilityKnown() const { return utilityCounter_ != 0; }
+    void ReadUtility(bool read) { readUtility_ = read; }
     // A collection now makes the next value cover the time from here on.
     void StartFreshInterval() override {
         if (QueryHandle != 0) {
@@ -55,10 +60,14 @@ private:
     bool AddEnglishTotal(const std::string& machine);
     void EnumerateCounters(const std::string& machine);
     void AddCounters(const std::string& machine);
+    void AddUtility(const std::string& machine);
     std::optional<double> CollectedValue(std::uint8_t CPU);
+    std::optional<double> Value(platform::Pdh::Handle counter);
 
     platform::Pdh& pdh_;
     int missedSamples_ = 0;
+    platform::Pdh::Handle utilityCounter_ = 0;  // 0 where PDH does not know the counter
+    bool readUtility_ = false;
 };
 
 }  // namespace taktora

@@ -3,6 +3,7 @@
 // and caption written CLASS:CAPTION:
 //   rect CLASS            prints "left top width height visible"
 //   text CLASS            prints the caption
+//   box CLASS CAPTION     prints "enabled checked" of the window's check box of that caption (checked as BM_GETCHECK)
 //   close CLASS [MS]      posts WM_CLOSE, as Alt+F4 does, and waits until the window is gone (default 10000 ms)
 //   endsession CLASS [LP] plays Windows ending the session: WM_QUERYENDSESSION, then WM_ENDSESSION with its answer;
 //                         LP is both messages' lParam (1, ENDSESSION_CLOSEAPP: the Restart Manager closing the program)
@@ -52,6 +53,15 @@ int Rect(HWND window) {
 int Text(HWND window) {
     wchar_t caption[512] = L"";
     Print(std::wstring(caption, static_cast<std::size_t>(GetWindowTextW(window, caption, 512))));
+    return 0;
+}
+
+int Box(HWND window, const wchar_t* caption) {
+    const HWND box = FindWindowExW(window, nullptr, L"Button", caption);
+    if (box == nullptr) {
+        return kFailed;
+    }
+    Print(std::to_wstring(IsWindowEnabled(box) ? 1 : 0) + L" " + std::to_wstring(SendMessageW(box, BM_GETCHECK, 0, 0)));
     return 0;
 }
 
@@ -226,8 +236,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return __argc == 4 ? CoreTemp(__wargv[2], __wargv[3]) : kUsage;
     }
     const bool known = command == L"rect" || command == L"text" || command == L"close" || command == L"endsession" ||
-                       command == L"resources";
-    if (!known || __argc < 3 || __argc > (command == L"close" || command == L"endsession" ? 4 : 3)) {
+                       command == L"resources" || command == L"box";
+    if (!known || __argc < (command == L"box" ? 4 : 3) ||
+        __argc > (command == L"close" || command == L"endsession" || command == L"box" ? 4 : 3)) {
         return kUsage;
     }
     const std::wstring name = __wargv[2];
@@ -242,6 +253,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     if (command == L"text") {
         return Text(window);
+    }
+    if (command == L"box") {
+        return Box(window, __wargv[3]);
     }
     const unsigned long number = __argc == 4 ? std::wcstoul(__wargv[3], nullptr, 10) : 0;
     if (command == L"close") {

@@ -15,11 +15,11 @@ SETTINGS='HKCU\Software\VB and VBA Program Settings\Brisko-Software\Taktora'
 RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 TAKTORA='C:\Taktora\taktora.exe'
 MAIN=TaktoraMain
-# The 22 values a save writes in a fresh prefix: Task Manager exists there, the process viewer and the temperature
+# The 23 values a save writes in a fresh prefix: Task Manager exists there, the process viewer and the temperature
 # monitor do not.
 DEFAULTS=(WinTop=32 WinLeft=32 WinWidth=192 WinHeight=64 Interval=1000 ShowRunTime=1 ShowInTask=0 ShowInTray=1
     ShowUsageValue=1 LockWindow=0 HideWindow=0 RunAtStartup=0 WindowOnTop=0 UseBoldFont=0 AlignCenter=0 TaskManager=1
-    ProcessView=0 Magnetic=1 UseGetCoreTemp=0 ShowCoreTemp=1 ShowCoreTempLine=1 ShowCoreSpeed=1)
+    ProcessView=0 Magnetic=1 UseGetCoreTemp=0 ShowCoreTemp=1 ShowCoreTempLine=1 ShowCoreSpeed=1 LoadAsTaskManager=0)
 WORK=
 XVFB_PID=
 TAKTORA_PID=
@@ -55,7 +55,7 @@ reg_set() { w reg add "$1" /v "$2" /d "$3" /f >/dev/null; }
 reg_delete() { w reg delete "$@" /f >/dev/null; }
 visible() { [[ $(helper rect "$1") == *" 1" ]]; }
 
-# expect_settings [NAME=VALUE...]: the settings key holds exactly the 22 values, these in place of the defaults.
+# expect_settings [NAME=VALUE...]: the settings key holds exactly the 23 values, these in place of the defaults.
 expect_settings() {
     local pair override expected=()
     for pair in "${DEFAULTS[@]}"; do

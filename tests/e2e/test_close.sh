@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # test_close.sh PATH: the window comes up where it was stored, and closing it by PATH (wmclose, menu, taskkill,
-# taskbar, endsession, closeapp) writes the same 22 values: the key is deleted while the program runs, so whatever is stored
+# taskbar, endsession, closeapp) writes the same 23 values: the key is deleted while the program runs, so whatever is stored
 # afterwards was written by that close.
 source "$(dirname "$0")/lib.sh"
 stored=(WinLeft=300 WinTop=200 ShowInTask=1)

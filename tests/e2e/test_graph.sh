@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # test_graph.sh VERSION: in a prefix reporting that Windows the graph draws green bars from the load source chosen
-# for it: the kernel counters under winxp, PDH under win10 (where enumerating PDH's objects would end the process).
+# for it: the kernel counters under winxp, PDH under win10 (where enumerating PDH's objects would end the process). The
+# close saves the defaults.
 source "$(dirname "$0")/lib.sh"
 begin --version="$1"
 # Wine's PDH traces tell which load source drew.
@@ -21,4 +22,8 @@ case $1 in
     win10) ((pdhSamples > 0)) || die "the graph was not drawn from PDH" ;;
     *) ((pdhSamples == 0)) || die "PDH was used under $1" ;;
 esac
+# Neither Windows XP's kernel counters nor Wine's PDH have Task Manager's figure: its box is there, greyed and clear.
+[[ $(helper box TaktoraSettings 'A&uslastung wie im Task-Manager (ab Windows 8)') == "0 0" ]] ||
+    die "the Task Manager load box is missing or not greyed"
 close_taktora
+expect_settings

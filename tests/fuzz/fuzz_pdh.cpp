@@ -95,6 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     taktora::clsCPUpdh source(pdh);
     source.Initialize();
     for (int i = 0; i < 3; ++i) {
+        source.ReadUtility(i == 1);
         (void)source.Query();
     }
     for (std::uint8_t cpu = 0; cpu < 10; ++cpu) {

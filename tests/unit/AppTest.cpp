@@ -75,7 +75,7 @@ struct App : ::testing::Test, Program {};
 
 TEST_F(App, AFreshUserGetsTheDefaultsWhichTheUnloadSavesOnce) {
     Start();
-    EXPECT_EQ(Text(window.rect) + " " + Boxes(s), "32,32 192x64 XOXoxOXOOOOXOoxxx");
+    EXPECT_EQ(Text(window.rect) + " " + Boxes(s), "32,32 192x64 XOXoxOXOOOOXOooxxx");
     EXPECT_TRUE(window.visible);
     EXPECT_EQ(window.timers, (std::map<TimerId, int>{{TimerId::Refresh, 1000}, {TimerId::Sampling, 100}}));
     EXPECT_EQ(s.CO1 + " " + s.LV + " " + s.MakerMail, "1.0 Version 4.21 - 05.08.2010 info@brisko-software.de");
@@ -86,9 +86,9 @@ TEST_F(App, AFreshUserGetsTheDefaultsWhichTheUnloadSavesOnce) {
     form.PicClick();
     EXPECT_EQ(Join(window.calls), "Menu 1 3 9") << "no Task Manager, no companion program";
     form.Unload();
-    // WinTop to ShowCoreSpeed, as listed in the settings table
-    EXPECT_EQ(Saved(), "32 32 192 64 1000 0 1 0 1 1 0 0 0 0 0 0 1 1 0 1 1 1 ");
-    EXPECT_EQ(registry.values.size(), 22u) << "no Run entry, no priority switch";
+    // WinTop to LoadAsTaskManager, as listed in the settings table
+    EXPECT_EQ(Saved(), "32 32 192 64 1000 0 1 0 1 1 0 0 0 0 0 0 1 1 0 1 1 1 0 ");
+    EXPECT_EQ(registry.values.size(), 23u) << "no Run entry, no priority switch";
     EXPECT_EQ(tray.calls.back(), "Delete");
     EXPECT_TRUE(window.timers.empty());
     EXPECT_EQ(form.LoadSource(), LoadSourceKind::None);
@@ -103,16 +103,17 @@ TEST_F(App, AProfilesStoredSettingsAreRestoredAndUnusableOnesReplaced) {
     system.arguments = "3";
     Set("WinLeft.3=40,6 WinTop.3=abc WinWidth.3=300 WinHeight.3=10 Interval.3=2500 ShowInTask.3=2 Magnetic.3=256 "
         "UseBoldFont.3=1 AlignCenter.3=1 WindowOnTop.3=1 MaxTaskPriority.3=2 WinTop=200 ShowRunTime.3=7x "
-        "HideWindow.3=1 ShowInTray.3=2 LockWindow.3=1 ShowUsageValue.3=0");
+        "HideWindow.3=1 ShowInTray.3=2 LockWindow.3=1 ShowUsageValue.3=0 LoadAsTaskManager.3=3");
     Start();
-    EXPECT_EQ(Text(window.rect) + " " + Boxes(s), "41,32 300x50 XXXoxXOXXXXXOoxxx") << "no smaller than Windows allows";
+    EXPECT_EQ(Text(window.rect) + " " + Boxes(s), "41,32 300x50 XXXoxXOXXXXXOxoxxx")
+        << "no smaller than Windows allows";
     EXPECT_EQ(window.timers[TimerId::Refresh], 2500);
     EXPECT_EQ(s.CO1, "2.5");
     EXPECT_TRUE(window.visible && taskbar.shown) << "only a tray setting of exactly 1 hides the window at start";
     EXPECT_EQ(Join(window.calls), "TopMost; TopMost");
     EXPECT_TRUE(system.calls.empty());
     form.Unload();
-    EXPECT_EQ(Saved(".3") + Stored("WinTop"), "32 41 300 50 2500 0 1 1 1 0 1 1 1 1 1 0 1 1 0 1 1 1 200");
+    EXPECT_EQ(Saved(".3") + Stored("WinTop"), "32 41 300 50 2500 0 1 1 1 0 1 1 1 1 1 0 1 1 0 1 1 1 1 200");
 }
 
 TEST_F(App, AStoredSizeBeyondAllMonitorsIsLimitedToThemAndSavedSo) {
@@ -152,8 +153,8 @@ TEST_F(App, StartUpChoosesTheSourceAndTheBoxesFromTheSystemTheToolsAndTheSetting
                              app.form.Load();
                              return std::to_string(static_cast<int>(app.form.LoadSource())) + Boxes(app.s);
                          }),
-              "2XOXoxOXOOOOXOoxxx 1XOXXoOXOOOOXOoxxx 1XOXoXOXOOOOXOoxxx 3XOXOXOXOOOOXOxXXX 4XOXOXOXOOOOXOXXXX "
-              "2XOXXOOXOOOOXOoxxx 1XOXoxOXOOOOXOOxxx 3XOXOXOXOOOOXOXXXX 1XOOoxOXOOOOXOoxxx ");
+              "2XOXoxOXOOOOXOooxxx 1XOXXoOXOOOOXOooxxx 1XOXoXOXOOOOXOooxxx 3XOXOXOXOOOOXOoxXXX 4XOXOXOXOOOOXOoXXXX "
+              "2XOXXOOXOOOOXOooxxx 1XOXoxOXOOOOXOoOxxx 3XOXOXOXOOOOXOoXXXX 1XOOoxOXOOOOXOooxxx ");
 }
 
 TEST_F(App, TheRunEntryFollowsTheBoxAndWindowsOwnSwitch) {
@@ -225,32 +226,41 @@ TEST_F(App, EachPeriodsLoadReachesTheGraphTheCaptionTheTooltipsAndTheIcons) {
     for (const Key key : {Key::F3, Key::F4, Key::F5}) {
         form.KeyS(key, kNoModifier);
     }
-    EXPECT_EQ(window.toolTip + Boxes(s).substr(14), " CPU: 0%  (ø 6%) OOO");
+    EXPECT_EQ(window.toolTip + Boxes(s).substr(15), " CPU: 0%  (ø 6%) OOO");
 }
 
 TEST_F(App, APeriodsLoadIsTheMeanOfTheSamplesThatCameAndPdhThatCannotDeliverGivesWay) {
-    // PDH delivering 10 %, its collections failing, its values invalid (a damaged counter database), and Windows XP,
-    // which has the kernel counters only; they read 50 % and fail every third time. The source and the load of
-    // three periods.
-    const std::vector<std::tuple<int, platform::PdhStatus, std::uint32_t>> systems = {
-        {6, 0, 0}, {6, -1, 0}, {6, 0, 0xC0000BBA}, {5, 0, 0}};
-    EXPECT_EQ(fake::Each(systems,
-                         [](const auto& system) {
-                             const auto& [major, collect, counterStatus] = system;
-                             Program app;
-                             app.system.version = {2, major, 1};
-                             app.system.architecture = 9;
-                             app.pdh.paths["\\Processor Information(_Total)\\% Processor Time"] = {10, counterStatus};
-                             app.pdh.collectStatus = collect;
-                             app.Start();
-                             std::string loads;
-                             for (int period = 0; period < 3; ++period) {
-                                 app.Period(50, 3);
-                                 loads += std::to_string(static_cast<int>(app.form.LoadSource())) + app.taskbar.caption;
-                             }
-                             return loads;
-                         }),
-              "2CPU:10%2CPU:10%2CPU:10% 1CPU:50%1CPU:50%1CPU:50% 1CPU:50%1CPU:50%1CPU:50% 1CPU:50%1CPU:50%1CPU:50% ");
+    // PDH delivering 10 % (and with the utility counter Task Manager's 40 %), its collections failing, its values
+    // invalid (a damaged counter database), and Windows XP, which has the kernel counters only; they read 50 % and
+    // fail every third time. Task Manager's figure is stored as wanted, cleared for the second period and ticked again
+    // for the third. The source, the load, the box and the graph's columns (the first is start-up's) of three periods.
+    const std::vector<std::tuple<int, platform::PdhStatus, std::uint32_t, bool>> systems = {
+        {6, 0, 0, false}, {6, 0, 0, true}, {6, -1, 0, true}, {6, 0, 0xC0000BBA, true}, {5, 0, 0, true}};
+    EXPECT_EQ(
+        fake::Each(systems,
+                   [](const auto& system) {
+                       const auto& [major, collect, counterStatus, utility] = system;
+                       Program app;
+                       app.system.version = {2, major, 1};
+                       app.system.architecture = 9;
+                       app.pdh.paths["\\Processor Information(_Total)\\% Processor Time"] = {10, counterStatus};
+                       if (utility) {
+                           app.pdh.paths["\\Processor Information(_Total)\\% Processor Utility"] = {40, counterStatus};
+                       }
+                       app.pdh.collectStatus = collect;
+                       app.Set("LoadAsTaskManager=1");
+                       app.Start();
+                       std::string loads;
+                       for (int period = 0; period < 3; ++period) {
+                           app.s.CkU.SetChecked(period != 1);
+                           app.Period(50, 3);
+                           loads += std::to_string(static_cast<int>(app.form.LoadSource())) + app.taskbar.caption +
+                                    Boxes(app.s)[13] + std::to_string(app.form.History().FilledColumns()) + "/";
+                       }
+                       return loads;
+                   }),
+        "2CPU:10%x2/2CPU:10%o3/2CPU:10%x4/ 2CPU:40%X2/2CPU:10%O3/2CPU:40%X4/ 1CPU:50%x2/1CPU:50%o3/1CPU:50%x4/ "
+        "1CPU:50%x2/1CPU:50%o3/1CPU:50%x4/ 1CPU:50%x2/1CPU:50%o3/1CPU:50%x4/ ");
 }
 
 TEST_F(App, AtFasterRatesTheShellGetsTheNewestIconTwiceASecond) {
@@ -426,8 +436,8 @@ TEST_F(App, TheSettingsBoxesActOnTheProgram) {
     s.CkG.SetChecked(true);
     state();
     EXPECT_EQ(states,
-              "0Modify  CPU-Auslastung: 0% XOXoXXXOOOOXOoxxx; 1DeleteXOOoxoXOOOOXOoxxx; 1DeleteXOOoxxXOOOOXOoxxx; "
-              "1Add XOXoXOXOOOOXOoxxx; 1Add XOXxOOXOOOOXOoxxx; 1Add XXXoXOOooOOXOoxxx; ");
+              "0Modify  CPU-Auslastung: 0% XOXoXXXOOOOXOooxxx; 1DeleteXOOoxoXOOOOXOooxxx; 1DeleteXOOoxxXOOOOXOooxxx; "
+              "1Add XOXoXOXOOOOXOooxxx; 1Add XOXxOOXOOOOXOooxxx; 1Add XXXoXOOooOOXOooxxx; ");
     EXPECT_TRUE(taskbar.shown);
     s.Show();
     form.KeyS(Key::F1, kNoModifier);  // open already, perhaps covered: brought to the front
@@ -460,7 +470,7 @@ TEST_F(App, TheSettingsBoxesActOnTheProgram) {
     s.Show();
     s.OnOk();
     EXPECT_EQ(focusRequests, 2);
-    EXPECT_EQ(Stored("Interval") + Stored("TaskManager") + Stored("ProcessView") + Boxes(s).substr(13), "50001xXXX");
+    EXPECT_EQ(Stored("Interval") + Stored("TaskManager") + Stored("ProcessView") + Boxes(s).substr(14), "50001xXXX");
     EXPECT_EQ(Join(window.calls), "Front; TopMost; NotTopMost; Focus; Focus") << "the window the tray box brings back";
     s.OnPictureClick();
     s.OnUrlClick();

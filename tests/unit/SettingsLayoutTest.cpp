@@ -13,9 +13,9 @@ TEST(SettingsLayout, PlacesAndFontsFollowTheDpiToTheNearestPixel) {
         ok += fake::Text(PlaceAt(kOkPlace, dpi)) + " ";
     }
     EXPECT_EQ(ok,
-              "238,406 45x21 298,508 56x26 357,609 68x32 476,812 90x42 2380,4060 450x210 238,406 45x21 238,406 45x21 "
-              "238,406 45x21 ");
-    EXPECT_EQ(fake::Text(PlaceAt(kBoxPlaces.back(), 120)), "19,460 344x19");
+              "238,420 45x21 298,525 56x26 357,630 68x32 476,840 90x42 2380,4200 450x210 238,420 45x21 238,420 45x21 "
+              "238,420 45x21 ");
+    EXPECT_EQ(fake::Text(PlaceAt(kBoxPlaces.back(), 120)), "19,478 344x19");
     std::string heights;
     for (const auto& [points, dpi] : {std::pair{8, 96}, {8, 120}, {8, 144}, {12, 120}, {8, 0}}) {
         heights += std::to_string(FontHeight(points, dpi)) + " ";

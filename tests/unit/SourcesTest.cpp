@@ -179,32 +179,36 @@ TEST(CoreTempReader, FieldsBeyondTheRecordOrNotNumbersReadAsZero) {
 
 constexpr char kTotal[] = "\\Processor(_Total)\\% Processor Time";
 constexpr char kInformation[] = "\\Processor Information(_Total)\\% Processor Time";
+constexpr char kUtility[] = "\\Processor Information(_Total)\\% Processor Utility";
 constexpr platform::PdhStatus kFailed = static_cast<platform::PdhStatus>(0xC0000BC6u);
 
 std::string Path(const std::string& object, const std::string& instance, const std::string& counter) {
     return "\\" + object + "(" + instance + ")\\" + counter;
 }
 
-TEST(PdhLoad, TheEnglishTotalNeedsNoEnumerationAndPrefersProcessorInformation) {
+TEST(PdhLoad, TheEnglishTotalNeedsNoEnumerationPrefersProcessorInformationAndCapsTheUtility) {
+    const std::string local = std::string("OpenQuery 1; Add ") + kInformation + "; Add " + kUtility +
+                              "; Collect; Collect; Collect; Collect; Remove 101; Remove 102; CloseQuery\n ";
     EXPECT_EQ(Each<std::string>(
                   {"", "\\\\PC", "\\\\GONE"},
                   [](const std::string& machine) {
                       fake::Pdh pdh;
                       pdh.machines = {"\\\\PC"};  // one that cannot be reached gives way to the local
                       pdh.paths = {{kTotal, {33}}, {kInformation, {34}}, {"\\\\PC" + std::string(kTotal), {35}}};
+                      pdh.paths[kUtility] = {130};  // not on the remote machine
                       clsCPUpdh source(pdh);
                       source.Initialize(machine);
                       source.StartFreshInterval();
                       const std::optional<double> total = source.Query(), first = source.Query(0);
+                      source.ReadUtility(true);
+                      const std::optional<double> utility = source.Query();
                       source.Terminate();
                       source.Terminate();
-                      return Number(total) + " " + Number(first) + " " + Join(pdh.calls) + "\n";
+                      return Number(total) + " " + Number(first) + " " + Number(utility) + " " + Join(pdh.calls) + "\n";
                   }),
-              std::string("34 34 OpenQuery 1; Add ") + kInformation +
-                  "; Collect; Collect; Collect; Remove 101; CloseQuery\n 35 35 OpenQuery 1; Add \\\\PC" + kInformation +
-                  "; Add \\\\PC" + kTotal +
-                  "; Collect; Collect; Collect; Remove 101; CloseQuery\n 34 34 OpenQuery 1; Add " + kInformation +
-                  "; Collect; Collect; Collect; Remove 101; CloseQuery\n ");
+              "34 34 100 " + local + "35 35 35 OpenQuery 1; Add \\\\PC" + kInformation + "; Add \\\\PC" + kTotal +
+                  "; Add \\\\PC" + kUtility +
+                  "; Collect; Collect; Collect; Collect; Remove 101; CloseQuery\n 34 34 100 " + local);
 }
 
 TEST(PdhLoad, FindsTheProcessorCounterByTheSystemsNames) {
