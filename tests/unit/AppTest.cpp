@@ -481,72 +481,66 @@ TEST_F(App, EveryTextTheUserReadsIsSpelledAsWritten) {
     Start();
     form.PicButtonDown(kRightButton);
     form.PicClick();
-    std::string texts;
-    for (const platform::MenuEntry& entry : window.shownMenu) {
-        texts += entry.caption + "|";
-    }
-    for (const BoxId id : frmSet::kDialogOrder) {
-        texts += s.Box(id).Caption() + "|" + s.Box(id).ToolTip() + "|";
-    }
+    const auto boxes = s.Boxes();
+    const std::string texts = fake::Each(window.shownMenu, [](const auto& entry) { return entry.caption + "|"; }) +
+                              fake::Each(std::vector(boxes.begin(), boxes.end()),
+                                         [](auto box) { return box->Caption() + "|" + box->ToolTip(); });
     Program bare;  // without the viewer: where to get it
     bare.Start();
     bare.form.Proc();
     EXPECT_EQ(texts + Join(shell.calls) + Join(bare.shell.calls),
-              "&Einstellungen      F1|&TaskManager      Alt+T|&ProcessViewer    Alt+P|T&etraeder           Alt+E|"
-              "&Beenden             Alt+F4|Windows &Laufzeit im Hauptfenster anzeigen| Zeigt die Windows-Laufzeit im "
-              "Hauptfenster an ... |&Programm in der Task-Leiste zeigen| Programm in der Task-Leiste anzeigen ... |"
+              "&Einstellungen      F1| &TaskManager      Alt+T| &ProcessViewer    Alt+P| T&etraeder           Alt+E| "
+              "&Beenden             Alt+F4| Windows &Laufzeit im Hauptfenster anzeigen| Zeigt die Windows-Laufzeit im "
+              "Hauptfenster an ...  &Programm in der Task-Leiste zeigen| Programm in der Task-Leiste anzeigen ...  "
               "CPU-Auslastung als SysTray-Icon &anzeigen| CPU-Auslastung als Icon im SysTray (Infobereich) anzeigen "
-              "... |&DoppelKlick auf SysTray-Icon öffnet TaskManager| Doppel-Klick auf das SysTray-Icon startet den "
-              "Windows TaskManager ... |D&oppelKlick auf SysTray-Icon öffnet ProcessView| Doppel-Klick auf das "
-              "SysTray-Icon startet ProcessViewer ... |Hauptfenster aus&blenden, wenn SysTray-Icon aktiv| Blendet das "
-              "Hauptfenster aus, wenn das SysTray-Icon aktiv ist |CPU-Auslastungswert im &Icon anzeigen| "
-              "CPU-Auslastungswert im Icon anzeigen ... |Schrift im Icon &zentriert ausrichten| Schrift im Icon "
-              "zentriert ausrichten (Standard: rechtsbündig) |Schrift im Icon &dicker darstellen| Schrift im Icon "
-              "wird etwas dicker dargestellt |Hauptfenster vor Änderungen &schützen| Verschieben bzw. "
-              "Größenänderung wird beim Hauptfenster verhindert ... |Hauptfenster immer im &Vordergrund halten | "
-              "Programm immer im Vordergrund anzeigen |&Magnetisches Hauptfenster| Hauptfenster wird magnetisch vom "
-              "Bildschirmrand angezogen |Programm beim Start von &Windows laden| Programm beim Start von Windows "
-              "automatisch laden |CoreTemp verwenden| Verwendet CoreTemp zum ermitteln der CPU-Auslastung (genauer). "
-              "CoreTemp und neustart von Taktora erforderlich! |CoreTemp: Zeige &Temperatur| Zeigt die CPU-Temperatur "
-              "in °C an. |CoreTemp: Zeige Temperatur-&Kurve| Zeigt die CPU-Temperatur als Kurve an. |CoreTemp: Zeige "
-              "&Geschwindigkeit| Zeigt die aktuelle CPU-Geschwindigkeit in MHz an | ACHTUNG:2 Die ''Start up'' "
-              "Einstellungen vom ProcessViewer sollte für die Verwendung mit      \r\nTaktora ausgeschaltet sein!  "
-              "Die Einstellungen werden jetzt abgeschaltet.      \r\n\r\n HINWEIS:0 ProcessViewer ist ein externes "
-              "Freeware Programm, daß Sie      \r\nunter folgender Adresse kostenlos herunterladen können:\r\n\r\n   "
-              "   http://www.brisko-software.de/prcview/      \r\n\r\nKopieren Sie den Inhalt des runtergeladenen "
+              "...  &DoppelKlick auf SysTray-Icon öffnet TaskManager| Doppel-Klick auf das SysTray-Icon startet den "
+              "Windows TaskManager ...  D&oppelKlick auf SysTray-Icon öffnet ProcessView| Doppel-Klick auf das "
+              "SysTray-Icon startet ProcessViewer ...  Hauptfenster aus&blenden, wenn SysTray-Icon aktiv| Blendet das "
+              "Hauptfenster aus, wenn das SysTray-Icon aktiv ist  CPU-Auslastungswert im &Icon anzeigen| "
+              "CPU-Auslastungswert im Icon anzeigen ...  Schrift im Icon &zentriert ausrichten| Schrift im Icon "
+              "zentriert ausrichten (Standard: rechtsbündig)  Schrift im Icon &dicker darstellen| Schrift im Icon wird "
+              "etwas dicker dargestellt  Hauptfenster vor Änderungen &schützen| Verschieben bzw. Größenänderung wird "
+              "beim Hauptfenster verhindert ...  Hauptfenster immer im &Vordergrund halten | Programm immer im "
+              "Vordergrund anzeigen  &Magnetisches Hauptfenster| Hauptfenster wird magnetisch vom Bildschirmrand "
+              "angezogen  Programm beim Start von &Windows laden| Programm beim Start von Windows automatisch laden  "
+              "CoreTemp verwenden| Verwendet CoreTemp zum ermitteln der CPU-Auslastung (genauer). CoreTemp und "
+              "neustart von Taktora erforderlich!  CoreTemp: Zeige &Temperatur| Zeigt die CPU-Temperatur in °C an.  "
+              "CoreTemp: Zeige Temperatur-&Kurve| Zeigt die CPU-Temperatur als Kurve an.  CoreTemp: Zeige "
+              "&Geschwindigkeit| Zeigt die aktuelle CPU-Geschwindigkeit in MHz an   ACHTUNG:2 Die ''Start up'' "
+              "Einstellungen vom ProcessViewer sollte für die Verwendung mit      \r\nTaktora ausgeschaltet sein!  Die "
+              "Einstellungen werden jetzt abgeschaltet.      \r\n\r\n HINWEIS:0 ProcessViewer ist ein externes "
+              "Freeware Programm, daß Sie      \r\nunter folgender Adresse kostenlos herunterladen können:\r\n\r\n     "
+              " http://www.brisko-software.de/prcview/      \r\n\r\nKopieren Sie den Inhalt des runtergeladenen "
               "Archives nach:      \r\n\r\n      C:\\T\\PViewer\\      \r\n\r\nDanach müssen Sie Taktora neu starten "
               "und anschließend      \r\nProcessViewer in den Einstellungen aktivieren.      \r\n\r\n");
 }
 
 TEST_F(App, TheClocksCountFromTheLogonThePageFileOrTheTickCount) {
-    // the command line and whether the page file is there; the calls before the window, the Windows run time in the
-    // graph and the dialog's two clocks
-    const std::vector<std::pair<std::string, bool>> starts = {{"", true}, {"/startup", true}, {"", false}};
-    EXPECT_EQ(fake::Each(starts,
-                         [](const auto& start) {
-                             Program app;
-                             app.system.arguments = start.first;
-                             app.system.now = 1000000;
-                             app.system.tick = 3723500;
-                             app.registry.values
-                                 ["HKLM\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory "
-                                  "Management\\PagingFiles"] = {platform::RegType::MultiString,
-                                                                fake::Pdh::Names({"C:\\pagefile.sys 2048 4096"})};
-                             if (start.second) {
-                                 app.files.files["C:\\pagefile.sys"] = {"pagefile.sys", 1, 0, 992741};
-                             }
-                             Form1::WaitAtLogon(app.system);
-                             app.Start();
-                             app.s.Show();
-                             app.system.now += 100;
-                             app.Period(0);
-                             return Join(app.system.calls) + " " + app.text.calls.back() + " " + app.s.LRT + " " +
-                                    app.s.LPR + "|";
-                         }),
-              "thread priority; process priority Tahoma 7 7,5 204.255.204 00:02:03:20 00:01:02:04 00:00:01:40| "
-              "Sleep 15000; thread priority; process priority Tahoma 7 7,5 204.255.204 00:01:03:43 00:01:02:04 "
-              "00:00:01:40| thread priority; process priority Tahoma 7 7,5 204.255.204 00:01:02:04 00:01:02:04 "
-              "00:00:01:40| ");
+    // the command line and the paging files (the page file was last written 41 s into a minute); what ran before the
+    // window, the Windows run time in the graph and the dialog's two clocks
+    const std::vector<std::pair<std::string, std::string>> starts = {
+        {"", "C:\\pagefile.sys 2048 4096"}, {"/startup", "C:\\pagefile.sys"}, {"", "D:\\pagefile.sys"}};
+    std::string clocks;
+    for (const auto& [arguments, pagingFiles] : starts) {
+        Program app;
+        app.Set("MaxTaskPriority=0");
+        app.system.arguments = arguments;
+        app.system.now = 1000000;
+        app.system.tick = 3723500;
+        app.registry
+            .values["HKLM\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\PagingFiles"] = {
+            platform::RegType::MultiString, fake::Pdh::Names({pagingFiles})};
+        app.files.files["C:\\pagefile.sys"] = {"pagefile.sys", 1, 0, 992741};
+        Form1::WaitAtLogon(app.system);
+        app.Start();
+        app.s.Show();
+        app.system.now += 100;
+        app.Period(0);
+        clocks += Join(app.system.calls) + " " + app.text.calls.back() + " " + app.s.LRT + " " + app.s.LPR + "|";
+    }
+    EXPECT_EQ(clocks,
+              " Tahoma 7 7,5 204.255.204 00:02:03:20 00:01:02:04 00:00:01:40|Sleep 15000 Tahoma 7 7,5 204.255.204 "
+              "00:01:03:43 00:01:02:04 00:00:01:40| Tahoma 7 7,5 204.255.204 00:01:02:04 00:01:02:04 00:00:01:40|");
 }
 
 // A window started hidden that drops its frame when first shown, then moves to a monitor of another scale (Windows

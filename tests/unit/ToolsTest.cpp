@@ -41,8 +41,7 @@ TEST(Launch, OnlyAProgramNeedingElevationGoesThroughTheShellAndOnlyByItsFullPath
         {"C:a", "a", 740, false, false, "start C:a | a 0"},
         {"C:", "a", 740, false, false, "start C: | a 0"},
         {"a.exe", "a", 740, false, false, "start a.exe | a 0"},
-        {"\\a.exe", "a", 740, false, false, "start \\a.exe | a 0"},
-    };
+        {"\\a.exe", "a", 740, false, false, "start \\a.exe | a 0"}};
     for (const auto& [path, line, error, hidden, declined, expected] : cases) {
         fake::Processes processes;
         processes.started = {error == 0 ? 4711u : 0u, error};
