@@ -479,8 +479,7 @@ TEST_F(App, EveryTextTheUserReadsIsSpelledAsWritten) {
     Set("", "V");  // the viewer there, with its own tray option on: the warning at start
     registry.values["Software\\Vesk\\pview95\\UseSysTray"] = {platform::RegType::String, "1"};
     Start();
-    form.PicButtonDown(kRightButton);
-    form.PicClick();
+    form.TrayMessage(TrayMouse::RightUp);
     const auto boxes = s.Boxes();
     const std::string texts = fake::Each(window.shownMenu, [](const auto& entry) { return entry.caption + "|"; }) +
                               fake::Each(std::vector(boxes.begin(), boxes.end()),

@@ -15,21 +15,15 @@ TEST(Launch, OnlyAProgramNeedingElevationGoesThroughTheShellAndOnlyByItsFullPath
     // the program, its command line, the error of CreateProcessW, whether it starts hidden and the user declines the
     // elevation; the calls and the process started (0 none)
     const std::tuple<std::string, std::string, std::uint32_t, bool, bool, std::string> cases[] = {
-        {"C:\\T\\a.exe", "\"C:\\T\\a.exe\"", 0, false, true, "start C:\\T\\a.exe | \"C:\\T\\a.exe\" 4711"},
-        {"C:\\T\\a.exe", "\"C:\\T\\a.exe\"", 0, true, false, "start C:\\T\\a.exe | \"C:\\T\\a.exe\" | hidden 4711"},
-        {"C:\\T\\a.exe", "\"C:\\T\\a.exe\"", 5, false, false, "start C:\\T\\a.exe | \"C:\\T\\a.exe\" 0"},
-        {"C:\\T\\a.exe", "\"C:\\T\\a.exe\" \t -kf x", 740, true, false,
-         "start C:\\T\\a.exe | \"C:\\T\\a.exe\" \t -kf x | hidden; shell C:\\T\\a.exe | -kf x | hidden 4712"},
-        {"C:\\T\\a.exe", "\"C:\\T\\a.exe\" \t -kf x", 740, true, true,
-         "start C:\\T\\a.exe | \"C:\\T\\a.exe\" \t -kf x | hidden; shell C:\\T\\a.exe | -kf x | hidden 0"},
-        {"C:\\P F\\a.ext", "\"C:\\P F\\a.ext\" !", 740, false, false,
-         "start C:\\P F\\a.ext | \"C:\\P F\\a.ext\" !; shell C:\\P F\\a.ext | ! 4712"},
-        {"C:\\T\\a.exe", "C:\\T\\a.exe\t-x \"y z\"", 740, false, true,
-         "start C:\\T\\a.exe | C:\\T\\a.exe\t-x \"y z\"; shell C:\\T\\a.exe | -x \"y z\" 0"},
-        {"C:\\T\\a.exe", "\"C:\\T\\a.exe -x", 740, false, false,
-         "start C:\\T\\a.exe | \"C:\\T\\a.exe -x; shell C:\\T\\a.exe |  4712"},
-        {"\\\\srv\\a.exe", "\"\\\\srv\\a.exe\"", 740, false, false,
-         "start \\\\srv\\a.exe | \"\\\\srv\\a.exe\"; shell \\\\srv\\a.exe |  4712"},
+        {"C:\\a", "\"C:\\a\"", 0, false, true, "start C:\\a | \"C:\\a\" 4711"},
+        {"C:\\a", "\"C:\\a\"", 0, true, false, "start C:\\a | \"C:\\a\" | hidden 4711"},
+        {"C:\\a", "\"C:\\a\"", 5, false, false, "start C:\\a | \"C:\\a\" 0"},
+        {"C:/a", "\"C:/a\"\t k", 740, true, false, "start C:/a | \"C:/a\"\t k | hidden; shell C:/a | k | hidden 4712"},
+        {"C:/a", "\"C:/a\"\tk", 740, true, true, "start C:/a | \"C:/a\"\tk | hidden; shell C:/a | k | hidden 0"},
+        {"C:\\P F", "\"C:\\P F\" !", 740, false, false, "start C:\\P F | \"C:\\P F\" !; shell C:\\P F | ! 4712"},
+        {"C:\\a", "C:\\a\t-x \"y z\"", 740, false, true, "start C:\\a | C:\\a\t-x \"y z\"; shell C:\\a | -x \"y z\" 0"},
+        {"C:\\a", "\"C:\\a -x", 740, false, false, "start C:\\a | \"C:\\a -x; shell C:\\a |  4712"},
+        {"\\\\s\\a", "\"\\\\s\\a\"", 740, false, false, "start \\\\s\\a | \"\\\\s\\a\"; shell \\\\s\\a |  4712"},
         {"A:\\a", "a", 740, false, false, "start A:\\a | a; shell A:\\a |  4712"},
         {"Z:/a", "a", 740, false, false, "start Z:/a | a; shell Z:/a |  4712"},
         {"a:\\a", "a", 740, false, false, "start a:\\a | a; shell a:\\a |  4712"},
@@ -138,11 +132,8 @@ TEST_F(Viewer, ARunningViewerComesForwardAtItsStoredPlaceAndMovesAreRemembered) 
         viewer.Track(".2");
         EXPECT_EQ(registry.writes, writes) << (rect ? fake::Text(*rect) : "none");
     }
-    std::string kept;
-    for (const char* name : {"Top", "Left", "Width", "Height"}) {
-        kept += registry.values[store.KeyPath() + "\\PV." + name + ".2"].text;
-    }
-    EXPECT_EQ(kept, "1234");
+    viewer.Proc(true, "C:\\V.exe", "C:\\", ".2");  // started again: put where it was left
+    EXPECT_EQ(processes.calls.back(), "place 9 2,1 3x4 96");
 }
 
 }  // namespace
