@@ -16,10 +16,6 @@ std::string FormatRunTime(double seconds) {
     return text;
 }
 
-double TickMilliseconds(std::uint32_t tickCount) {
-    return static_cast<double>(tickCount);
-}
-
 std::int64_t TickSeconds(std::uint32_t tickCount) {
     return static_cast<std::int64_t>(tickCount / 1000);
 }

@@ -9,8 +9,6 @@ namespace taktora {
 // "DD:HH:MM:SS" of a number of seconds (rounded half to even); the days take as many digits as they need.
 std::string FormatRunTime(double seconds);
 
-// The 32-bit tick count read as unsigned, in milliseconds.
-double TickMilliseconds(std::uint32_t tickCount);
 std::int64_t TickSeconds(std::uint32_t tickCount);
 
 // Windows run time from the tick count: the 64-bit count where Windows has one, so the clock does not start again

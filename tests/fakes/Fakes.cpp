@@ -77,6 +77,7 @@ platform::DynStats::Key DynStats::Open(const std::string& subkey, std::uint32_t 
 }
 
 int MainWindow::ShowPopupMenu(const std::vector<platform::MenuEntry>& entries) {
+    shownMenu = entries;
     std::string menu = "Menu";
     for (const platform::MenuEntry& entry : entries) {
         if (entry.visible && entry.enabled) {

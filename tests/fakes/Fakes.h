@@ -348,6 +348,7 @@ public:
     std::map<platform::TimerId, int> timers;
     Image picture;
     std::string toolTip;
+    std::vector<platform::MenuEntry> shownMenu;
     int menuChoice = 0;
     Calls calls;  // and "Menu" with the index of every entry shown and enabled
 };

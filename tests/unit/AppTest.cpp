@@ -85,6 +85,7 @@ TEST_F(App, AFreshUserGetsTheDefaultsWhichTheUnloadSavesOnce) {
     form.PicButtonDown(kRightButton);
     form.PicClick();
     EXPECT_EQ(Join(window.calls), "Menu 1 3 9") << "no Task Manager, no companion program";
+    window.rect = {5, 5, 0, 64};  // a rectangle that could not be read
     form.Unload();
     // WinTop to LoadAsTaskManager, as listed in the settings table
     EXPECT_EQ(Saved(), "32 32 192 64 1000 0 1 0 1 1 0 0 0 0 0 0 1 1 0 1 1 1 0 ");
@@ -95,25 +96,28 @@ TEST_F(App, AFreshUserGetsTheDefaultsWhichTheUnloadSavesOnce) {
     // Windows ending the session after the window closed, and the dialog's OK after the main window is gone.
     registry.values.clear();
     form.Unload();
+    s.RestartNeeded = true;
     s.OnOk();
-    EXPECT_TRUE(registry.values.empty());
+    EXPECT_TRUE(registry.values.empty() && shell.calls.empty());
 }
 
 TEST_F(App, AProfilesStoredSettingsAreRestoredAndUnusableOnesReplaced) {
     system.arguments = "3";
     Set("WinLeft.3=40,6 WinTop.3=abc WinWidth.3=300 WinHeight.3=10 Interval.3=2500 ShowInTask.3=2 Magnetic.3=256 "
-        "UseBoldFont.3=1 AlignCenter.3=1 WindowOnTop.3=1 MaxTaskPriority.3=2 WinTop=200 ShowRunTime.3=7x "
-        "HideWindow.3=1 ShowInTray.3=2 LockWindow.3=1 ShowUsageValue.3=0 LoadAsTaskManager.3=3");
+        "UseBoldFont.3=1 WindowOnTop.3=1 MaxTaskPriority.3=2 WinTop=200 ShowRunTime.3=7x "
+        "HideWindow.3=1 ShowInTray.3=2 LockWindow.3=1 LoadAsTaskManager.3=3");
     Start();
-    EXPECT_EQ(Text(window.rect) + " " + Boxes(s), "41,32 300x50 XXXoxXOXXXXXOxoxxx")
+    EXPECT_EQ(Text(window.rect) + " " + Boxes(s), "41,32 300x50 XXXoxXXOXXXXOxoxxx")
         << "no smaller than Windows allows";
+    EXPECT_EQ(tray.picture.At(12, 7), Rgb(252, 254, 252)) << "a bold 0 at the right reaches column 12, a centred not";
     EXPECT_EQ(window.timers[TimerId::Refresh], 2500);
     EXPECT_EQ(s.CO1, "2.5");
     EXPECT_TRUE(window.visible && taskbar.shown) << "only a tray setting of exactly 1 hides the window at start";
     EXPECT_EQ(Join(window.calls), "TopMost; TopMost");
     EXPECT_TRUE(system.calls.empty());
+    window.rect = {7, 7, 300, 0};
     form.Unload();
-    EXPECT_EQ(Saved(".3") + Stored("WinTop"), "32 41 300 50 2500 0 1 1 1 0 1 1 1 1 1 0 1 1 0 1 1 1 1 200");
+    EXPECT_EQ(Saved(".3") + Stored("WinTop"), "32 41 300 50 2500 0 1 1 1 1 1 1 1 1 0 0 1 1 0 1 1 1 1 200");
 }
 
 TEST_F(App, AStoredSizeBeyondAllMonitorsIsLimitedToThemAndSavedSo) {
@@ -421,8 +425,10 @@ TEST_F(App, TheSettingsBoxesActOnTheProgram) {
     std::string states;
     const auto state = [&] { states += std::to_string(window.visible) + tray.calls.back() + Boxes(s) + "; "; };
     s.CkB.SetChecked(true);
+    form.TrayRecreated();  // Explorer restarted and forgot the icon
     state();
     s.CkT.SetChecked(false);  // without the tray icon the window comes back, and nothing can hide it
+    form.TrayRecreated();
     state();
     s.CkB.SetChecked(true);
     state();
@@ -436,7 +442,7 @@ TEST_F(App, TheSettingsBoxesActOnTheProgram) {
     s.CkG.SetChecked(true);
     state();
     EXPECT_EQ(states,
-              "0Modify  CPU-Auslastung: 0% XOXoXXXOOOOXOooxxx; 1DeleteXOOoxoXOOOOXOooxxx; 1DeleteXOOoxxXOOOOXOooxxx; "
+              "0Add  CPU-Auslastung: 0% XOXoXXXOOOOXOooxxx; 1DeleteXOOoxoXOOOOXOooxxx; 1DeleteXOOoxxXOOOOXOooxxx; "
               "1Add XOXoXOXOOOOXOooxxx; 1Add XOXxOOXOOOOXOooxxx; 1Add XXXoXOOooOOXOooxxx; ");
     EXPECT_TRUE(taskbar.shown);
     s.Show();
@@ -481,6 +487,76 @@ TEST_F(App, TheSettingsBoxesActOnTheProgram) {
               " HINWEIS:1 Bitte starten Sie den Taktora neu. Danke!    ; open "
               "mailto:info@brisko-software.de?subject=Brisko Taktora  v4.21&body=; open "
               "http://www.brisko-software.de; open http://www.alcpu.com");
+}
+
+TEST_F(App, EveryTextTheUserReadsIsSpelledAsWritten) {
+    Set("", "V");  // the viewer there, with its own tray option on: the warning at start
+    registry.values["Software\\Vesk\\pview95\\UseSysTray"] = {platform::RegType::String, "1"};
+    Start();
+    form.TrayMessage(TrayMouse::RightUp);
+    const auto boxes = s.Boxes();
+    const std::string texts = fake::Each(window.shownMenu, [](const auto& entry) { return entry.caption + "|"; }) +
+                              fake::Each(std::vector(boxes.begin(), boxes.end()),
+                                         [](auto box) { return box->Caption() + "|" + box->ToolTip(); });
+    Program bare;  // without the viewer: where to get it
+    bare.Start();
+    bare.form.Proc();
+    EXPECT_EQ(
+        texts + Join(shell.calls) + Join(bare.shell.calls),
+        "&Einstellungen      F1| &TaskManager      Alt+T| &ProcessViewer    Alt+P| T&etraeder           Alt+E| "
+        "&Beenden             Alt+F4| Windows &Laufzeit im Hauptfenster anzeigen| Zeigt die Windows-Laufzeit im "
+        "Hauptfenster an ...  &Programm in der Task-Leiste zeigen| Programm in der Task-Leiste anzeigen ...  "
+        "CPU-Auslastung als SysTray-Icon &anzeigen| CPU-Auslastung als Icon im SysTray (Infobereich) anzeigen "
+        "...  &DoppelKlick auf SysTray-Icon öffnet TaskManager| Doppel-Klick auf das SysTray-Icon startet den "
+        "Windows TaskManager ...  D&oppelKlick auf SysTray-Icon öffnet ProcessView| Doppel-Klick auf das "
+        "SysTray-Icon startet ProcessViewer ...  Hauptfenster aus&blenden, wenn SysTray-Icon aktiv| Blendet das "
+        "Hauptfenster aus, wenn das SysTray-Icon aktiv ist  CPU-Auslastungswert im &Icon anzeigen| "
+        "CPU-Auslastungswert im Icon anzeigen ...  Schrift im Icon &zentriert ausrichten| Schrift im Icon "
+        "zentriert ausrichten (Standard: rechtsbündig)  Schrift im Icon &dicker darstellen| Schrift im Icon wird "
+        "etwas dicker dargestellt  Hauptfenster vor Änderungen &schützen| Verschieben bzw. Größenänderung wird "
+        "beim Hauptfenster verhindert ...  Hauptfenster immer im &Vordergrund halten | Programm immer im "
+        "Vordergrund anzeigen  &Magnetisches Hauptfenster| Hauptfenster wird magnetisch vom Bildschirmrand "
+        "angezogen  Programm beim Start von &Windows laden| Programm beim Start von Windows automatisch laden  "
+        "A&uslastung wie im Task-Manager (ab Windows 8)| Zeigt die CPU-Auslastung wie der Task-Manager ab Windows 8 "
+        "(Prozessor-Nutzen statt Prozessorzeit)  "
+        "CoreTemp verwenden| Verwendet CoreTemp zum ermitteln der CPU-Auslastung (genauer). CoreTemp und "
+        "neustart von Taktora erforderlich!  CoreTemp: Zeige &Temperatur| Zeigt die CPU-Temperatur in °C an.  "
+        "CoreTemp: Zeige Temperatur-&Kurve| Zeigt die CPU-Temperatur als Kurve an.  CoreTemp: Zeige "
+        "&Geschwindigkeit| Zeigt die aktuelle CPU-Geschwindigkeit in MHz an   ACHTUNG:2 Die ''Start up'' "
+        "Einstellungen vom ProcessViewer sollte für die Verwendung mit      \r\nTaktora ausgeschaltet sein!  Die "
+        "Einstellungen werden jetzt abgeschaltet.      \r\n\r\n HINWEIS:0 ProcessViewer ist ein externes "
+        "Freeware Programm, daß Sie      \r\nunter folgender Adresse kostenlos herunterladen können:\r\n\r\n     "
+        " http://www.brisko-software.de/prcview/      \r\n\r\nKopieren Sie den Inhalt des runtergeladenen "
+        "Archives nach:      \r\n\r\n      C:\\T\\PViewer\\      \r\n\r\nDanach müssen Sie Taktora neu starten "
+        "und anschließend      \r\nProcessViewer in den Einstellungen aktivieren.      \r\n\r\n");
+}
+
+TEST_F(App, TheClocksCountFromTheLogonThePageFileOrTheTickCount) {
+    // the command line and the paging files (the page file was last written 41 s into a minute); what ran before the
+    // window, the Windows run time in the graph and the dialog's two clocks
+    const std::vector<std::pair<std::string, std::string>> starts = {
+        {"", "C:\\pagefile.sys 2048 4096"}, {"/startup", "C:\\pagefile.sys"}, {"", "D:\\pagefile.sys"}};
+    std::string clocks;
+    for (const auto& [arguments, pagingFiles] : starts) {
+        Program app;
+        app.Set("MaxTaskPriority=0");
+        app.system.arguments = arguments;
+        app.system.now = 1000000;
+        app.system.tick = 3723500;
+        app.registry
+            .values["HKLM\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\PagingFiles"] = {
+            platform::RegType::MultiString, fake::Pdh::Names({pagingFiles})};
+        app.files.files["C:\\pagefile.sys"] = {"pagefile.sys", 1, 0, 992741};
+        Form1::WaitAtLogon(app.system);
+        app.Start();
+        app.s.Show();
+        app.system.now += 100;
+        app.Period(0);
+        clocks += Join(app.system.calls) + " " + app.text.calls.back() + " " + app.s.LRT + " " + app.s.LPR + "|";
+    }
+    EXPECT_EQ(clocks,
+              " Tahoma 7 7,5 204.255.204 00:02:03:20 00:01:02:04 00:00:01:40|Sleep 15000 Tahoma 7 7,5 204.255.204 "
+              "00:01:03:43 00:01:02:04 00:00:01:40| Tahoma 7 7,5 204.255.204 00:01:02:04 00:01:02:04 00:00:01:40|");
 }
 
 // A window started hidden that drops its frame when first shown, then moves to a monitor of another scale (Windows

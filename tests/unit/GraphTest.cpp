@@ -149,15 +149,23 @@ TEST(LoadGraph, HiddenWindowGetsOnlyTheFrameAndOddSizesStayInside) {
     EXPECT_TRUE(box.text.calls.empty());
     EXPECT_EQ(Column(box.image, 0) + Column(box.image, 10) + Column(box.image, 19),
               "FFFFFFFFFFFFFF???????????SFSSSSSSSSSSSS");
-    const std::array<int, 3> sizes[] = {{3, 3, 17}, {20, 13, 9000}, {1, 1, 1}, {0, 0, 17}};
-    for (const auto& [width, height, w] : sizes) {
-        Box odd({50, 60}, 1e6);  // a temperature far above the box
-        odd.image.Resize(width, height);
-        odd.in.w = w;
-        odd.in.ShowCurve = true;
-        odd.in.TjMax = 1;
-        EXPECT_TRUE(odd.Draw()) << width << " " << w;
-    }
+    // the picture's size and the graph's width; the picture's columns, a temperature far above the box
+    const std::vector<std::array<int, 3>> sizes = {{3, 3, 17}, {6, 5, 9000}, {1, 1, 1}, {0, 0, 17}};
+    EXPECT_EQ(Each(sizes,
+                   [](const auto& size) {
+                       Box odd({50, 60}, 1e6);
+                       odd.image.Resize(size[0], size[1]);
+                       odd.in.w = size[2];
+                       odd.in.ShowCurve = true;
+                       odd.in.TjMax = 1;
+                       odd.Draw();
+                       std::string columns;
+                       for (int x = 0; x < size[0]; ++x) {
+                           columns += Column(odd.image, x) + " ";
+                       }
+                       return columns + "|";
+                   }),
+              "FFF F.S FSS | FFFFF F...S F...S F...S F...S FSSSS | S | | ");
 }
 
 TEST(LoadGraph, ThePreviewShowsTheWholePictureShrunkToTheShellsLimitNeverEnlarged) {
@@ -215,7 +223,6 @@ TEST(LoadGraph, EveryUpdateOfThePainterEqualsAFullRedraw) {
     LoadGraphPainter painter;
     Image fast(120, 40);
     LoadGraphInput in{history, 0, 0, 0, true, true, false, true, "", 0, 100, 0, 0, 0, ",", {1, 2, 3}, {4, 5, 6}};
-    int compared = 0;
     for (int update = 0; update < 800; ++update) {
         if (chance(2)) {
             fast.Resize(60 + static_cast<int>(random() % 100), 20 + static_cast<int>(random() % 40));
@@ -234,15 +241,13 @@ TEST(LoadGraph, EveryUpdateOfThePainterEqualsAFullRedraw) {
         in.Temp = static_cast<float>(random() % 110);
         in.visible = !chance(3);
         history.Record(in.PeriodLoad, in.Temp, in.w);
-        const auto tip = painter.Draw(fast, text, in);
+        painter.Draw(fast, text, in);
         if (in.visible) {
             Image full(fast.Width(), fast.Height());
-            EXPECT_EQ(tip, DrawLoadGraph(full, text, in));
+            DrawLoadGraph(full, text, in);
             ASSERT_TRUE(std::equal(full.Data(), full.Data() + full.Width() * full.Height(), fast.Data())) << update;
-            ++compared;
         }
     }
-    EXPECT_GT(compared, 700);
 }
 
 }  // namespace

@@ -54,7 +54,8 @@ TEST(KernelCounterLoad, WholePercentOfAnIntervalOrNoSample) {
                    [](const auto& interval) {
                        fake::Kernel kernel;
                        kernel.processors = static_cast<std::uint8_t>(interval[0]);
-                       kernel.time = kernel.idle = 10000000;
+                       kernel.time = 10000000;
+                       kernel.idle = 4000000;  // Windows counts idle time from another start
                        clsCPUUsageNT source(kernel);
                        kernel.failing = static_cast<int>(-interval[3]);
                        source.Initialize();

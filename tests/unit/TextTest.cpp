@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 
+#include "app/StartupProbe.h"
 #include "app/StartupRules.h"
 #include "base/NumberFormat.h"
 #include "base/SettingsStore.h"
@@ -42,7 +43,6 @@ TEST(NumberText, RunTimeIsDaysHoursMinutesSecondsFromTheLongestTickCount) {
     const std::uint64_t fiftyDays = 50ull * 86400 * 1000;
     EXPECT_EQ(UptimeText(static_cast<std::uint32_t>(fiftyDays), fiftyDays), "50:00:00:00");
     EXPECT_EQ(UptimeText(static_cast<std::uint32_t>(fiftyDays), std::nullopt), "00:06:57:12");
-    EXPECT_EQ(TickMilliseconds(0xFFFFFFFF), 4294967295.0);
 }
 
 TEST(StoredText, NumbersAreReadOnlyWhenTheWholeTextIsOne) {
@@ -84,6 +84,18 @@ TEST(StartupText, PathsOfTheProgramAndTheSystem) {
               "C:\\WINDOWS\\System32\\C:\\W\\System32\\C:\\WINDOWS\\System\\\\System32\\");
     EXPECT_EQ(FolderOf("D:\\a.b\\Monitor.EXE") + FolderOf("taktora.exe"), "D:\\a.b\\\\");
     EXPECT_EQ(BaseNameOf("D:\\a.b\\Monitor.EXE") + BaseNameOf("D:\\a.b\\Monitor"), "MonitorMonitor");
+    // An outside program counts when it is a file with contents that is neither hidden nor a system file, nor a folder:
+    // a normal file, an empty, a hidden, a system file, a folder, an archived file.
+    fake::System system;
+    fake::Files files;
+    StartupProbe probe(system, files);
+    EXPECT_EQ(
+        Each<platform::FileEntry>({{"f", 1, 0}, {"f", 0, 0}, {"f", 9, 2}, {"f", 9, 4}, {"f", 9, 16}, {"f", 9, 32}},
+                                  [&](const platform::FileEntry& entry) {
+                                      files.files["f"] = entry;
+                                      return std::to_string(probe.FileExists("f"));
+                                  }),
+        "1 0 0 0 0 1 ");
 }
 
 TEST(StartupText, LoadSourceFollowsPlatformArchitectureAndVersion) {

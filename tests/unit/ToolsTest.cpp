@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "tests/fakes/Fakes.h"
 #include "tools/Launch.h"
 #include "tools/ProcessViewer.h"
@@ -10,43 +12,36 @@ namespace {
 using fake::Join;
 
 TEST(Launch, OnlyAProgramNeedingElevationGoesThroughTheShellAndOnlyByItsFullPath) {
-    // the program, its command line, the error of CreateProcessW; the parameters the shell gets ("-" none)
-    const std::tuple<std::string, std::string, std::uint32_t, std::string> cases[] = {
-        {"C:\\T\\a.exe", "\"C:\\T\\a.exe\"", 0, "-"},
-        {"C:\\T\\a.exe", "\"C:\\T\\a.exe\"", 5, "-"},
-        {"C:\\T\\a.exe", "\"C:\\T\\a.exe\" \t -kf x", 740, "-kf x"},
-        {"C:\\P F\\a.ext", "\"C:\\P F\\a.ext\" !", 740, "!"},
-        {"C:\\T\\a.exe", "C:\\T\\a.exe\t-x \"y z\"", 740, "-x \"y z\""},
-        {"C:\\T\\a.exe", "\"C:\\T\\a.exe -x", 740, ""},
-        {"\\\\srv\\a.exe", "\"\\\\srv\\a.exe\"", 740, ""},
-        {"A:\\a", "a", 740, ""},
-        {"Z:/a", "a", 740, ""},
-        {"a:\\a", "a", 740, ""},
-        {"z:\\a", "a", 740, ""},
-        {"@:\\a", "a", 740, "-"},
-        {"[:\\a", "a", 740, "-"},
-        {"`:\\a", "a", 740, "-"},
-        {"{:\\a", "a", 740, "-"},
-        {"C:a", "a", 740, "-"},
-        {"C:", "a", 740, "-"},
-        {"a.exe", "a", 740, "-"},
-        {"\\a.exe", "a", 740, "-"},
-    };
-    for (const auto& [path, line, error, parameters] : cases) {
-        for (const bool declined : {false, true}) {
-            fake::Processes processes;
-            processes.started = {error == 0 ? 4711u : 0u, error};
-            processes.shellStarted = declined ? std::nullopt : std::optional(4712u);
-            const auto id = StartProgram(processes, path, line, declined);
-            const std::string hidden = declined ? " | hidden" : "";
-            EXPECT_EQ(Join(processes.calls),
-                      "start " + path + " | " + line + hidden +
-                          (parameters == "-" ? "" : "; shell " + path + " | " + parameters + hidden));
-            EXPECT_EQ(id, error == 0                      ? 4711
-                          : parameters == "-" || declined ? std::optional<std::uint32_t>()
-                                                          : 4712)
-                << path;
-        }
+    // the program, its command line, the error of CreateProcessW, whether it starts hidden and the user declines the
+    // elevation; the calls and the process started (0 none)
+    const std::tuple<std::string, std::string, std::uint32_t, bool, bool, std::string> cases[] = {
+        {"C:\\a", "\"C:\\a\"", 0, false, true, "start C:\\a | \"C:\\a\" 4711"},
+        {"C:\\a", "\"C:\\a\"", 0, true, false, "start C:\\a | \"C:\\a\" | hidden 4711"},
+        {"C:\\a", "\"C:\\a\"", 5, false, false, "start C:\\a | \"C:\\a\" 0"},
+        {"C:/a", "\"C:/a\"\t k", 740, true, false, "start C:/a | \"C:/a\"\t k | hidden; shell C:/a | k | hidden 4712"},
+        {"C:/a", "\"C:/a\"\tk", 740, true, true, "start C:/a | \"C:/a\"\tk | hidden; shell C:/a | k | hidden 0"},
+        {"C:\\P F", "\"C:\\P F\" !", 740, false, false, "start C:\\P F | \"C:\\P F\" !; shell C:\\P F | ! 4712"},
+        {"C:\\a", "C:\\a\t-x \"y z\"", 740, false, true, "start C:\\a | C:\\a\t-x \"y z\"; shell C:\\a | -x \"y z\" 0"},
+        {"C:\\a", "\"C:\\a -x", 740, false, false, "start C:\\a | \"C:\\a -x; shell C:\\a |  4712"},
+        {"\\\\s\\a", "\"\\\\s\\a\"", 740, false, false, "start \\\\s\\a | \"\\\\s\\a\"; shell \\\\s\\a |  4712"},
+        {"A:\\a", "a", 740, false, false, "start A:\\a | a; shell A:\\a |  4712"},
+        {"Z:/a", "a", 740, false, false, "start Z:/a | a; shell Z:/a |  4712"},
+        {"a:\\a", "a", 740, false, false, "start a:\\a | a; shell a:\\a |  4712"},
+        {"z:\\a", "a", 740, false, false, "start z:\\a | a; shell z:\\a |  4712"},
+        {"@:\\a", "a", 740, false, false, "start @:\\a | a 0"},
+        {"[:\\a", "a", 740, false, false, "start [:\\a | a 0"},
+        {"`:\\a", "a", 740, false, false, "start `:\\a | a 0"},
+        {"{:\\a", "a", 740, false, false, "start {:\\a | a 0"},
+        {"C:a", "a", 740, false, false, "start C:a | a 0"},
+        {"C:", "a", 740, false, false, "start C: | a 0"},
+        {"a.exe", "a", 740, false, false, "start a.exe | a 0"},
+        {"\\a.exe", "a", 740, false, false, "start \\a.exe | a 0"}};
+    for (const auto& [path, line, error, hidden, declined, expected] : cases) {
+        fake::Processes processes;
+        processes.started = {error == 0 ? 4711u : 0u, error};
+        processes.shellStarted = declined ? std::nullopt : std::optional(4712u);
+        const auto id = StartProgram(processes, path, line, hidden);
+        EXPECT_EQ(Join(processes.calls) + " " + std::to_string(id.value_or(0)), expected);
     }
 }
 
@@ -88,21 +83,14 @@ TEST_F(Viewer, ItsOwnStartUpOptionsAreSwitchedOffWithAWarningWhenOneWasOn) {
     EXPECT_EQ(Option("AllowMultiplyInstances"), "0");
 }
 
-TEST_F(Viewer, WithoutTheViewerTheHintTellsWhereToPutIt) {
-    viewer.Proc(false, "C:\\T\\PViewer\\PrcView.exe", "C:\\T\\", "");
-    EXPECT_EQ(shell.calls.size(), 1u);
-    EXPECT_TRUE(shell.calls[0].starts_with(" HINWEIS:0 ProcessViewer ist ein externes Freeware Programm, daß Sie"));
-    EXPECT_NE(shell.calls[0].find("\r\n\r\n      C:\\T\\PViewer\\      \r\n"), std::string::npos);
-    EXPECT_TRUE(processes.calls.empty());
-}
-
 TEST_F(Viewer, ARunningViewerComesForwardAtItsStoredPlaceAndMovesAreRemembered) {
     const std::string start = "start C:\\V.exe | \"C:\\V.exe\"";
-    // the stored rectangle's four values ("" none), the error of the start and whether the user declines the
-    // elevation; the calls and the process tracked
+    // the stored rectangle's top, left, width and height ("" none), the error of the start and whether the user
+    // declines the elevation; the calls and the process tracked
     const std::tuple<std::string, std::uint32_t, bool, std::string, std::uint32_t> cases[] = {
-        {"0", 0, false, start + "; place 7 0,0 0x0 128; place 7 0,0 0x0 96", 4711},
-        {"-1", 0, false, start, 4711},
+        {"0 0 0 0", 0, false, start + "; place 7 0,0 0x0 128; place 7 0,0 0x0 96", 4711},
+        {"1 2 3 4", 0, false, start + "; place 7 2,1 3x4 128; place 7 2,1 3x4 96", 4711},
+        {"-1 -1 -1 -1", 0, false, start, 4711},
         {"", 740, false, start + "; shell C:\\V.exe | ; place 7 32,32 800x600 128; place 7 32,32 800x600 96", 4712},
         {"", 740, true, start + "; shell C:\\V.exe | ", 0},
         {"", 2, false, start, 0},
@@ -113,9 +101,11 @@ TEST_F(Viewer, ARunningViewerComesForwardAtItsStoredPlaceAndMovesAreRemembered) 
         procs.shellStarted = declined ? std::nullopt : std::optional(4712u);
         procs.windows["Process Viewer"] = 7;
         registry.values.clear();
+        std::istringstream values(stored);
+        std::string value;
         for (const char* name : {"Top", "Left", "Width", "Height"}) {
-            if (!stored.empty()) {
-                registry.values[store.KeyPath() + "\\PV." + name + ".2"] = {platform::RegType::String, stored};
+            if (values >> value) {
+                registry.values[store.KeyPath() + "\\PV." + name + ".2"] = {platform::RegType::String, value};
             }
         }
         ProcessViewer v{procs, shell, store};
@@ -134,14 +124,16 @@ TEST_F(Viewer, ARunningViewerComesForwardAtItsStoredPlaceAndMovesAreRemembered) 
                                                                    {platform::Rect{-32000, -32000, 160, 24}, 0},
                                                                    {platform::Rect{-8, 60, 640, 480}, 0},
                                                                    {platform::Rect{100, -8, 640, 480}, 0},
-                                                                   {platform::Rect{0, 0, 0, 0}, 4}};
+                                                                   {platform::Rect{0, 0, 0, 0}, 4},
+                                                                   {platform::Rect{2, 1, 3, 4}, 4}};
     for (const auto& [rect, writes] : moves) {
         processes.rects[9] = rect;
         registry.writes = 0;
         viewer.Track(".2");
         EXPECT_EQ(registry.writes, writes) << (rect ? fake::Text(*rect) : "none");
     }
-    EXPECT_EQ(registry.values[store.KeyPath() + "\\PV.Height.2"].text, "0");
+    viewer.Proc(true, "C:\\V.exe", "C:\\", ".2");  // started again: put where it was left
+    EXPECT_EQ(processes.calls.back(), "place 9 2,1 3x4 96");
 }
 
 }  // namespace
