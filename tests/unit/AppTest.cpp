@@ -376,15 +376,16 @@ TEST_F(App, TheMenuTheKeysAndTheMouseRunTheCommands) {
     for (const int index : {2, 3, 9, 4, 0}) {
         form.MenuClick(index);
     }
-    for (const auto& [key, modifiers] : std::vector<std::pair<Key, unsigned>>{{Key::T, kAltKey},
-                                                                              {Key::E, kAltKey},
-                                                                              {Key::P, kAltKey},
-                                                                              {Key::F4, kAltKey},
-                                                                              {Key::T, kAltKey | kCtrlKey},
-                                                                              {Key::F1, kShiftKey},
-                                                                              {Key::F3, kNoModifier},
-                                                                              {Key::Other, kAltKey},
-                                                                              {Key::Other, kNoModifier}}) {
+    const std::pair<Key, unsigned> keys[] = {{Key::T, kAltKey},
+                                             {Key::E, kAltKey},
+                                             {Key::P, kAltKey},
+                                             {Key::F4, kAltKey},
+                                             {Key::T, kAltKey | kCtrlKey},
+                                             {Key::F1, kShiftKey},
+                                             {Key::F3, kNoModifier},
+                                             {Key::Other, kAltKey},
+                                             {Key::Other, kNoModifier}};
+    for (const auto& [key, modifiers] : keys) {
         form.KeyS(key, modifiers);
     }
     EXPECT_FALSE(window.visible || s.Visible()) << "F3 leaves the greyed-out speed alone: " << Boxes(s);
@@ -456,19 +457,13 @@ TEST_F(App, TheSettingsBoxesActOnTheProgram) {
     }
     // a stored interval that is no entry of the box stands in its place among them
     const std::string list = "0.1 0.5 1.0 1.5 2.0 2.5 3.0 3.5 4.0 4.5 5.0 ";
-    for (const auto& [rate, entries] :
-         {std::pair<std::string, std::string>{"1.2", "0.1 0.5 1.0 1.2 1.5 2.0 2.5 3.0 3.5 4.0 4.5 5.0 "},
-          {"32.8", list + "32.8 "},
-          {"0.05", "0.05 " + list},
-          {"0.1", list},
-          {"", list}}) {
+    std::string shown;
+    for (const char* rate : {"1.2", "32.8", "0.05", "0.1", ""}) {
         s.CO1 = rate;
-        std::string shown;
-        for (const std::string& entry : s.RateEntries()) {
-            shown += entry + " ";
-        }
-        EXPECT_EQ(shown, entries);
+        shown += fake::Each(s.RateEntries(), [](const std::string& entry) { return entry; }) + "| ";
     }
+    EXPECT_EQ(shown, "0.1 0.5 1.0 1.2 1.5 2.0 2.5 3.0 3.5 4.0 4.5 5.0 | " + list + "32.8 | 0.05 " + list + "| " + list +
+                         "| " + list + "| ");
     s.OnRateChosen("0.5");
     s.OnRateChosen("5.1");
     s.OnRateChosen("x");
