@@ -5,8 +5,8 @@
 #     bash scripts/soak.sh [SECONDS]        (default 600, that is 6000 updates; at least 70)
 #
 # Every 10 s it prints the resident memory of taktora.exe's Wine process (VmRSS) and its GDI objects and handles as
-# "e2ehelper resources" counts them (the live entries of its GDI handle table and its entries in the system handle
-# list, since Wine 8 answers GetGuiResources and GetProcessHandleCount with 0).
+# bench/wine/ResourceCount.cpp counts them (the live entries of its GDI handle table and its entries in the system
+# handle list, since Wine 8 answers GetGuiResources and GetProcessHandleCount with 0).
 # At the end it prints how much each figure grew from the 60 s sample to the last one (the first minute fills the
 # program's histories and Wine's caches) and fails when the resident memory grew by more than 1 MiB in that time.
 # Build first: bash scripts/build.sh (taktora.exe and e2ehelper.exe in build/windows).
@@ -23,6 +23,8 @@ fi
 readonly kSampleSeconds=10 kWarmUpSeconds=60 kAllowedGrowthKib=1024
 
 [[ -f $E2E_HELPER ]] || die "$E2E_HELPER is missing (bash scripts/build.sh)"
+cmake --build --preset windows --target resourcecount >/dev/null
+COUNTER=$PWD/build/windows/resourcecount.exe
 begin --desktop
 reg_set "$SETTINGS" Interval 100
 reg_set "$SETTINGS" ShowInTray 1
@@ -57,7 +59,7 @@ for ((second = 0; second <= duration; second += kSampleSeconds)); do
     if ! rss=$(measure_rss_kib "$pid") || ! running; then
         soak_lost "${lastSecond:-no}"
     fi
-    counts=$(helper resources "$MAIN") || counts="- -"
+    counts=$(w "$COUNTER" "$MAIN") || counts="- -"
     lastSecond=$second
     read -r gdi handles <<<"$counts"
     printf '%6d %10d %11s %8s\n' "$second" "$rss" "$gdi" "$handles"
