@@ -30,7 +30,7 @@ bool IncrementDigits(std::string& digits) {
 
 }  // namespace
 
-std::string FormatGeneral(double value, char decimalSeparator) {
+std::string FormatGeneral(double value, std::string_view decimalSeparator) {
     if (value == 0.0) {
         value = 0.0;  // no "-0"
     }
@@ -38,12 +38,15 @@ std::string FormatGeneral(double value, char decimalSeparator) {
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, kGeneralDigits);
     std::string text(buffer, result.ptr);
-    std::replace(text.begin(), text.end(), '.', decimalSeparator);
     std::replace(text.begin(), text.end(), 'e', 'E');
+    // The one point there is, if any, is the decimal one.
+    if (const auto point = text.find('.'); point != std::string::npos) {
+        text.replace(point, 1, decimalSeparator);
+    }
     return text;
 }
 
-std::string FormatFixed(double value, int decimals, char decimalSeparator) {
+std::string FormatFixed(double value, int decimals, std::string_view decimalSeparator) {
     decimals = std::clamp(decimals, 0, kMaxDecimals);
     if (!std::isfinite(value)) {
         value = 0.0;

@@ -10,7 +10,6 @@
 #include "platform/Image.h"
 #include "platform/TextPainter.h"
 #include "platform/Types.h"
-#include "render/LocaleNumbers.h"
 
 namespace taktora::render {
 

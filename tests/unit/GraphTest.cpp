@@ -31,7 +31,7 @@ TEST(LoadHistory, PeriodLoadIsTheMeanOfTheSamplesTakenClampedAndGuarded) {
                            return std::string("skip");
                        }
                        std::string text = std::signbit(*load) ? "-" : "";
-                       return text.append(FormatGeneral(*load, '.'));
+                       return text.append(FormatGeneral(*load, "."));
                    }),
               "50 100 100 skip skip 99.9 0 50 0 0 40 40 100 0.04 ");
     EXPECT_EQ(Each<double>({0, 4, 5, 64, 192, 10.5, 11.5, 11.6, -20, NAN, 1e9},

@@ -20,7 +20,7 @@ using WaitResult = platform::SharedMemory::WaitResult;
 
 // "-" for no sample.
 std::string Number(std::optional<double> value) {
-    return value ? FormatGeneral(*value, '.') : "-";
+    return value ? FormatGeneral(*value, ".") : "-";
 }
 
 TEST(KernelCounterLoad, WholePercentOfAnIntervalOrNoSample) {

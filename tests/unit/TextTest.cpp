@@ -8,7 +8,6 @@
 #include "base/NumberFormat.h"
 #include "base/SettingsStore.h"
 #include "clocks/RunTime.h"
-#include "render/LocaleNumbers.h"
 #include "tests/fakes/Fakes.h"
 
 namespace taktora {
@@ -25,7 +24,7 @@ TEST(NumberText, GeneralAndFixedFormsWithTheLocaleSeparator) {
         {1e20, 0},  {NAN, 1},  {7.25, -3}, {1.5, 20}};
     EXPECT_EQ(Each(numbers,
                    [](const auto& n) {
-                       return n.second == -1 ? FormatGeneral(n.first, ',') : FormatFixed(n.first, n.second, ',');
+                       return n.second == -1 ? FormatGeneral(n.first, ",") : FormatFixed(n.first, n.second, ",");
                    }),
               "12,5 37 0 12,3 33,33333 1234568 1,234568E+07 46 45 0 2394,13 133,00 10,0 1000,00 2,68 0,1 0,00 0,01 "
               "0,00 -3 0,00 100000000000000000000 0,0 7 1,500000000000000 ");
@@ -50,7 +49,7 @@ TEST(StoredText, NumbersAreReadOnlyWhenTheWholeTextIsOne) {
     const auto parsed = [](const std::string& text) {
         const auto whole = ParseWholeNumber(text);
         const auto decimal = ParseDecimalNumber(text);
-        return (whole ? std::to_string(*whole) : "-") + "/" + (decimal ? FormatGeneral(*decimal, '.') : "-");
+        return (whole ? std::to_string(*whole) : "-") + "/" + (decimal ? FormatGeneral(*decimal, ".") : "-");
     };
     EXPECT_EQ(Each<std::string>(
                   {"42", " -3\t", "+5", "32,5", "-12.25", ".5", "", "+", "7x", "1,2.3", "1e5", "999999999999",
