@@ -11,7 +11,6 @@ namespace {
 
 constexpr const char* kBuildDate = "05.08.2010";
 constexpr const char* kSettingsApp = "Brisko-Software";
-constexpr const char* kSettingsSection = "Taktora";
 constexpr const char* kRunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 // Windows' own switch for a Run entry (Task Manager's start-up page, the Settings app): a binary value named like
 // it, whose first byte is even while the entry is on (2) and odd when the user switched it off (3, 7).

@@ -76,7 +76,7 @@ CommandLineChoice ParseCommandLine(const std::string& arguments) {
 }
 
 std::string InstanceName(const std::string& keySuffix) {
-    return "Taktora" + keySuffix;
+    return kSettingsSection + keySuffix;
 }
 
 std::string ProgramVersionText(int major, int minor, int revision) {

@@ -4,6 +4,9 @@
 
 namespace taktora {
 
+// The section of the settings key, which also names the Run value and a profile's running copy.
+inline constexpr const char* kSettingsSection = "Taktora";
+
 struct CommandLineChoice {
     bool startupWait = false;  // "/startup": started by the Run entry at logon
     std::string keySuffix;     // "" or "." and the profile number
