@@ -4,6 +4,7 @@
 
 #include "platform/Image.h"
 #include "win32/Handles.h"
+#include "win32/Rects.h"
 #include "win32/Text.h"
 #include "win32/Win32Platform.h"
 
@@ -67,13 +68,7 @@ bool GdiTextPainter::EnsureCell(int width, int height) {
     // Grown generously, so that a few sizes cover every text of a run.
     const int newWidth = std::max(width, 256);
     const int newHeight = std::max(height, 32);
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = newWidth;
-    format.bmiHeader.biHeight = -newHeight;  // top-down, like the image
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO format = PictureFormat(newWidth, newHeight);  // the cell's pixels read as the image's
     void* bits = nullptr;
     GdiBitmap section(CreateDIBSection(dc_.Get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!section || bits == nullptr) {

@@ -208,13 +208,7 @@ void MainWindow::Blit(HDC dc) {
     const int width = picture_ != nullptr ? picture_->Width() : 0;
     const int height = picture_ != nullptr ? picture_->Height() : 0;
     if (width > 0 && height > 0) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;  // top-down, like the buffer
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info = PictureFormat(width, height);
         SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, picture_->Data(), &info, DIB_RGB_COLORS);
     }
     // Whatever the picture does not cover yet (the window just grew) stays black.

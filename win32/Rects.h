@@ -18,6 +18,18 @@ inline Rect WindowRectOf(HWND window) {
     return ToRect(r);
 }
 
+// The layout of the program's pictures (Image) as GDI describes a bitmap: top-down rows of 32-bit pixels.
+inline BITMAPINFO PictureFormat(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 // A Windows colour as the program's, and back.
 inline Colour ToColour(COLORREF c) {
     return {GetRValue(c), GetGValue(c), GetBValue(c)};

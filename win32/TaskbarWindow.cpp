@@ -3,6 +3,7 @@
 #include "render/Preview.h"
 #include "win32/Handles.h"
 #include "win32/NewerApis.h"
+#include "win32/Rects.h"
 #include "win32/Resources.h"
 #include "win32/Text.h"
 
@@ -19,13 +20,7 @@ constexpr const wchar_t* kInitialCaption = L"Taktora";
 // The picture at the given size as DWM takes it: a top-down 32-bit bitmap whose alpha channel says opaque. GDI's
 // halftone shrinking keeps thin lines of a wide graph visible in a small thumbnail.
 GdiBitmap OpaqueBitmap(const Image& picture, Size size) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size.width;
-    info.bmiHeader.biHeight = -size.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = PictureFormat(size.width, size.height);
     void* bits = nullptr;
     GdiBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     const MemoryDc dc(CreateCompatibleDC(nullptr));
@@ -36,9 +31,7 @@ GdiBitmap OpaqueBitmap(const Image& picture, Size size) {
         const SelectedObject selected(dc.Get(), bitmap.Get());
         SetStretchBltMode(dc.Get(), HALFTONE);
         SetBrushOrgEx(dc.Get(), 0, 0, nullptr);
-        BITMAPINFO source = info;
-        source.bmiHeader.biWidth = picture.Width();
-        source.bmiHeader.biHeight = -picture.Height();
+        const BITMAPINFO source = PictureFormat(picture.Width(), picture.Height());
         StretchDIBits(dc.Get(), 0, 0, size.width, size.height, 0, 0, picture.Width(), picture.Height(), picture.Data(),
                       &source, DIB_RGB_COLORS, SRCCOPY);
         GdiFlush();
