@@ -11,6 +11,8 @@ using platform::Rect;
 namespace {
 
 constexpr float kDefaultTwipsPerPixel = 15.0f;
+// What an empty monitor list (the system could not tell) reads as.
+constexpr Rect kUnknownScreen{0, 0, 1024, 768};
 
 int AddScreenTwips(int windowPixels, int screenPixels, float twipsPerPixel) {
     if (!std::isfinite(twipsPerPixel) || twipsPerPixel <= 0.0f) {
@@ -149,7 +151,7 @@ long long Distance(const platform::Rect& a, const platform::Rect& b) {
 
 platform::Rect MonitorFor(const platform::Rect& window, const std::vector<platform::Rect>& monitors) {
     if (monitors.empty()) {
-        return {0, 0, 1024, 768};
+        return kUnknownScreen;
     }
     const platform::Rect* best = &monitors.front();
     long long bestOverlap = -1;
@@ -178,7 +180,7 @@ bool OnAnyMonitor(const platform::Rect& window, const std::vector<platform::Rect
 
 platform::Rect VirtualScreen(const std::vector<platform::Rect>& monitors) {
     if (monitors.empty()) {
-        return {0, 0, 1024, 768};
+        return kUnknownScreen;
     }
     long long left = monitors.front().left, top = monitors.front().top;
     long long right = left + monitors.front().width, bottom = top + monitors.front().height;
