@@ -65,9 +65,9 @@ void Form1::Load() {
     const int dpi = platform_.desktop.Dpi();
     twipsX_ = twipsY_ = static_cast<float>(kTwipsPerInch) / (dpi > 0 ? dpi : 96);
 
-    ApplyCommandLine();
+    const bool windowsStartKnown = ApplyCommandLine();
     clocks_ =
-        SetStartTime(windowsStartKnown_, platform_.system.Now(), UptimeSeconds(), platform_.registry, platform_.files);
+        SetStartTime(windowsStartKnown, platform_.system.Now(), UptimeSeconds(), platform_.registry, platform_.files);
     probe_.LookForExtra();
     commands_.ShowExtra(probe_.ExtAvailable());
     InstallSizeLimits();
@@ -108,10 +108,10 @@ void Form1::ShowAfterLoad() {
     }
 }
 
-void Form1::ApplyCommandLine() {
+bool Form1::ApplyCommandLine() {
     const CommandLineChoice choice = ParseCommandLine(platform_.system.CommandLineArguments());
-    windowsStartKnown_ = choice.startupWait;
     keySuffix_ = choice.keySuffix;
+    return choice.startupWait;
 }
 
 void Form1::WaitAtLogon(platform::System& system) {

@@ -106,7 +106,8 @@ private:
     bool ProcessViewerFound() const override { return probe_.ProcessViewerFound(); }
 
     int Stored(Setting setting) { return store_.Read(Row(setting), keySuffix_); }
-    void ApplyCommandLine();
+    // Takes the profile from the command line; true when it asks for the logon wait, so Windows has just started.
+    bool ApplyCommandLine();
     std::uint64_t UptimeSeconds();
     void RefreshClocks();
     void InstallSizeLimits();
@@ -135,15 +136,14 @@ private:
     std::string programVersion_;
     std::string settingsCaption_;
     StartTimes clocks_;
-    bool windowsStartKnown_ = false;
-    float twipsX_ = 15;
-    float twipsY_ = 15;
+    float twipsX_{};  // set first thing at start-up
+    float twipsY_{};
     bool subclassActive_ = false;
     window::MinMaxLimits limits_;
     window::DragState drag_;
     std::vector<platform::Rect> monitors_;
     platform::Rect kept_;  // the last accepted position and size
-    int interval_ = 1000;  // the refresh tick's, ms
+    int interval_{};       // the refresh tick's, ms, from the settings at start-up
     bool firstTickDone_ = false;
     bool runAtStartupOn_ = false;
     // Whether this session decided about the Run entry (the user's click on the box, or putting back a lost entry);

@@ -12,14 +12,9 @@ namespace {
 constexpr Pixel kBlack = Rgb(0, 0, 0);
 constexpr int kMaxLoad = 100;
 
+// Whole percents, cut, from 0 to 100; NaN counts as 0.
 int WholeLoad(float load) {
-    if (!(load >= 0.0f)) {  // also catches NaN
-        return 0;
-    }
-    if (load >= static_cast<float>(kMaxLoad)) {
-        return kMaxLoad;
-    }
-    return static_cast<int>(load);
+    return std::isnan(load) ? 0 : static_cast<int>(std::clamp(load, 0.0f, static_cast<float>(kMaxLoad)));
 }
 
 // Start column of the first digit cell, indexed [centred][bold][band] with the bands 0, 1, 2..9, 10..19, 20..99, 100.

@@ -253,8 +253,8 @@ std::optional<double> clsCPUpdh::CollectedValue(std::uint8_t CPU) {
 }
 
 std::optional<double> clsCPUpdh::Value(platform::Pdh::Handle counter) {
-    double value = 0;
-    std::uint32_t counterStatus = 0;
+    double value{};
+    std::uint32_t counterStatus{};
     if (pdh_.GetDoubleValue(counter, value, counterStatus) != kPdhSuccess || !GoodCounterStatus(counterStatus)) {
         return std::nullopt;
     }

@@ -135,7 +135,7 @@ namespace {
 long long Overlap(const platform::Rect& a, const platform::Rect& b) {
     const long long width = std::min<long long>(a.Right(), b.Right()) - std::max(a.left, b.left);
     const long long height = std::min<long long>(a.Bottom(), b.Bottom()) - std::max(a.top, b.top);
-    return width > 0 && height > 0 ? width * height : 0;
+    return std::max(0LL, width) * std::max(0LL, height);
 }
 
 // Squared distance between the two rectangles' nearest points; 0 when they touch or overlap.

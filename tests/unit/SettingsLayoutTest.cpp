@@ -16,6 +16,26 @@ TEST(SettingsLayout, PlacesAndFontsFollowTheDpiToTheNearestPixel) {
               "238,420 45x21 298,525 56x26 357,630 68x32 476,840 90x42 2380,4200 450x210 238,420 45x21 238,420 45x21 "
               "238,420 45x21 ");
     EXPECT_EQ(fake::Text(PlaceAt(kBoxPlaces.back(), 120)), "19,478 344x19");
+    // The whole design at 96 DPI: client, boxes, picture, texts, rate box, OK, and the etched lines.
+    std::string design = std::to_string(kClientWidth) + "x" + std::to_string(kClientHeight) + " ";
+    for (const std::array places = {kPicturePlace, kTitlePlace, kVersionPlace, kUrlPlace, kUptimeLabelPlace,
+                                    kUptimePlace, kRunTimeLabelPlace, kRunTimePlace, kCoreTempPlace, kRateLabelPlace,
+                                    kRatePlace, kSecondsPlace};
+         const Place& place : places) {
+        design += fake::Text(PlaceAt(place, 96)) + " ";
+    }
+    for (const Place& place : kBoxPlaces) {
+        design += fake::Text(PlaceAt(place, 96)) + " ";
+    }
+    for (const HorizontalLine& line : kLines) {
+        design += std::to_string(line.left) + "-" + std::to_string(line.right) + "@" + std::to_string(line.top) + " ";
+    }
+    EXPECT_EQ(design,
+              "297x453 14,10 47x53 72,10 211x23 72,33 211x17 112,50 171x14 15,82 180x13 208,82 75x13 15,96 180x13 "
+              "208,96 75x13 170,340 113x11 15,424 88x13 106,420 41x160 156,424 60x13 15,126 275x15 15,140 275x15 "
+              "15,154 275x15 15,168 275x15 15,182 275x15 15,196 275x15 15,210 275x15 15,224 275x15 15,238 275x15 "
+              "15,252 275x15 15,266 275x15 15,280 275x15 15,294 275x15 15,308 275x15 15,340 128x15 15,354 275x15 "
+              "15,368 275x15 15,382 275x15 10-279@74 10-279@118 ");
     std::string heights;
     for (const auto& [points, dpi] : {std::pair{8, 96}, {8, 120}, {8, 144}, {12, 120}, {8, 0}}) {
         heights += std::to_string(FontHeight(points, dpi)) + " ";
