@@ -101,16 +101,14 @@ void TrayIconPicture::DrawMiniGraph(Image& canvas, const Scene& scene) {
     // Inside the frame; at 16 pixels every bar is one column wide, at other sizes the bars share the width as evenly
     // as whole columns allow.
     const int inner = canvas.Width() - 2;
-    const int bottom = canvas.Height() - 1;
+    const int bottom = canvas.Height() - 2;  // the frame's last row lies below
     for (int k = kBars - scene.count; k < kBars; ++k) {
         // The top row of a bar is inner - load * inner / 100 rounded down; with the load in 0..100 the numerator
         // below is never negative, so integer division rounds down exactly.
         const int top = inner * (kMaxLoad - scene.history[k + 1]) / kMaxLoad;
         for (int x = 1 + k * inner / kBars; x < 1 + (k + 1) * inner / kBars; ++x) {
             canvas.Line(x, top + 1, x, bottom, kIconBar);
-            if (top > 0) {
-                canvas.Set(x, top, kIconBarTop);
-            }
+            canvas.Set(x, top, kIconBarTop);  // a full bar's top lies under the frame
         }
     }
 }

@@ -121,7 +121,6 @@ std::string CounterPath(const std::string& machine, const PdhCounterEntry& entry
 
 void clsCPUpdh::Initialize(const std::string& Machine) {
     Counters.assign(1, PdhCounterEntry{});
-    utilityCounter_ = 0;
     std::string machine;
     if (!Machine.empty() && pdh_.ConnectMachine(Machine) == kPdhSuccess) {
         machine = Machine;

@@ -238,9 +238,9 @@ TEST(PdhLoad, FindsTheProcessorCounterByTheSystemsNames) {
                        source.Initialize();
                        source.StartFreshInterval();
                        return Number(source.Query()) + "/" + Number(source.Query(0)) + "/" +
-                              std::to_string(pdh.added.size());
+                              std::to_string(pdh.added.size()) + "/" + std::to_string(source.UtilityKnown());
                    }),
-              "25/20/2 25/20/2 25/20/2 25/20/2 25/20/2 25/20/2 ");
+              "25/20/2/0 25/20/2/0 25/20/2/0 25/20/2/0 25/20/2/0 25/20/2/0 ");
 }
 
 TEST(PdhLoad, WithoutUsableNamesOnlyTheEnglishPathRemains) {
