@@ -8,8 +8,8 @@ namespace taktora {
 inline constexpr const char* kSettingsSection = "Taktora";
 
 struct CommandLineChoice {
-    bool startupWait = false;  // "/startup": started by the Run entry at logon
-    std::string keySuffix;     // "" or "." and the profile number
+    bool startupWait{};     // "/startup": started by the Run entry at logon
+    std::string keySuffix;  // "" or "." and the profile number
 };
 
 // "/startup" anywhere (any case) wins; otherwise a leading non-zero number selects a settings profile.

@@ -12,9 +12,9 @@ namespace taktora {
 
 // When Windows and the program started, fixed once at start-up.
 struct StartTimes {
-    platform::LocalSeconds ProgramStartTime = 0;
-    platform::LocalSeconds WindowsStartTime = 0;
-    bool WindowsStartKnown = false;
+    platform::LocalSeconds ProgramStartTime{};
+    platform::LocalSeconds WindowsStartTime{};
+    bool WindowsStartKnown{};
 };
 
 // The page file's path: the first entry of the PagingFiles list, without the sizes that may follow it after a blank.

@@ -7,8 +7,8 @@
 namespace taktora::platform {
 
 struct Size {
-    int width = 0;
-    int height = 0;
+    int width{};
+    int height{};
     bool operator==(const Size&) const = default;
 };
 

@@ -10,9 +10,9 @@ namespace taktora::platform {
 
 struct FileEntry {
     std::string name;  // file name of the match, without folder
-    std::uint64_t size = 0;
-    std::uint32_t attributes = 0;  // FILE_ATTRIBUTE_* bits
-    LocalSeconds lastWrite = 0;
+    std::uint64_t size{};
+    std::uint32_t attributes{};  // FILE_ATTRIBUTE_* bits
+    LocalSeconds lastWrite{};
 };
 
 constexpr std::uint32_t kAttributeHidden = 0x2;

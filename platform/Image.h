@@ -45,8 +45,8 @@ public:
 private:
     std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * width_ + x; }
 
-    int width_ = 0;
-    int height_ = 0;
+    int width_{};
+    int height_{};
     std::vector<Pixel> pixels_;
 };
 

@@ -12,7 +12,7 @@ namespace taktora::platform {
 enum class TimerId { Refresh = 1, Sampling = 2 };
 
 struct MenuEntry {
-    int index = 0;  // what a click on the entry reports
+    int index{};  // what a click on the entry reports
     std::string caption;
     bool enabled = true;
     bool visible = true;

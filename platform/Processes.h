@@ -12,8 +12,8 @@ using WindowHandle = std::uintptr_t;  // 0 = no window
 
 // The outcome of CreateProcessW: the new process's id, or 0 and the Windows error code (GetLastError).
 struct StartResult {
-    std::uint32_t processId = 0;
-    std::uint32_t error = 0;
+    std::uint32_t processId{};
+    std::uint32_t error{};
 };
 
 // Other programs and their windows.

@@ -10,14 +10,14 @@ namespace taktora::platform {
 
 struct OsVersion {
     int platformId = 2;  // 2 = NT family, 1 = Windows 9x family
-    int major = 0;
-    int minor = 0;
+    int major{};
+    int minor{};
 };
 
 struct ProgramVersion {
-    int major = 0;
-    int minor = 0;
-    int revision = 0;
+    int major{};
+    int minor{};
+    int revision{};
     std::string comments;  // the "Comments" field of the version resource
 };
 

@@ -10,7 +10,7 @@ namespace taktora::platform {
 struct Font {
     std::string face;  // "Tahoma", "MS Sans Serif"
     int points = 8;
-    bool bold = false;
+    bool bold{};
     bool operator==(const Font&) const = default;
 };
 

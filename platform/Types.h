@@ -7,10 +7,10 @@ namespace taktora::platform {
 
 // A rectangle in screen pixels.
 struct Rect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
+    int left{};
+    int top{};
+    int width{};
+    int height{};
 
     int Right() const { return left + width; }
     int Bottom() const { return top + height; }
@@ -22,9 +22,9 @@ using LocalSeconds = std::int64_t;
 
 // A (red, green, blue) colour.
 struct Colour {
-    std::uint8_t r = 0;
-    std::uint8_t g = 0;
-    std::uint8_t b = 0;
+    std::uint8_t r{};
+    std::uint8_t g{};
+    std::uint8_t b{};
     bool operator==(const Colour&) const = default;
 };
 

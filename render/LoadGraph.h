@@ -19,10 +19,10 @@ struct LoadGraphInput {
     int w = 1;                   // W and H of the measurement stage
     int h = 1;
     float PeriodLoad = 0.0f;
-    bool ShowUptime = false;
-    bool ShowTemp = false;
-    bool ShowSpeed = false;
-    bool ShowCurve = false;
+    bool ShowUptime{};
+    bool ShowTemp{};
+    bool ShowSpeed{};
+    bool ShowCurve{};
     std::string uptimeText{};  // the Windows run-time text of WinRun
     float Temp = 0.0f;
     unsigned TjMax = 0;  // 0 leaves the temperature curve out
@@ -50,12 +50,12 @@ public:
 
 private:
     struct Layout {
-        int width = 0;
-        int height = 0;
-        int w = 0;
-        int h = 0;
-        bool curve = false;
-        unsigned tjMax = 0;
+        int width{};
+        int height{};
+        int w{};
+        int h{};
+        bool curve{};
+        unsigned tjMax{};
         bool operator==(const Layout&) const = default;
     };
 

@@ -17,11 +17,11 @@ constexpr Pixel kIconBarTop = Rgb(96, 204, 96);
 
 // The options that shape the icon, read from the settings dialog at every update.
 struct IconSwitches {
-    bool tray = false;     // CkT: the tray icon is wanted
-    bool taskbar = false;  // CkG: the taskbar button is shown
-    bool digits = false;   // CkN: the load as digits over the mini graph
-    bool bold = false;     // CkD
-    bool centred = false;  // CkZ: unticked means right-aligned
+    bool tray{};     // CkT: the tray icon is wanted
+    bool taskbar{};  // CkG: the taskbar button is shown
+    bool digits{};   // CkN: the load as digits over the mini graph
+    bool bold{};     // CkD
+    bool centred{};  // CkZ: unticked means right-aligned
 };
 
 // The sunken frame: the system's 3-D dark-shadow colour (index 21) on the left and top, its 3-D highlight colour
@@ -71,8 +71,8 @@ private:
     // What the picture shows.
     struct Scene {
         History history{};
-        int count = 0;
-        int load = 0;
+        int count{};
+        int load{};
         IconSwitches switches;
         IconFrameColours frame{};
     };

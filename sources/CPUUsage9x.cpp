@@ -18,7 +18,7 @@ void clsCPUUsage::Initialize() {
     if (StatKey == 0) {
         return;
     }
-    std::uint32_t started = 0;
+    std::uint32_t started{};
     stats_.ReadDword(StatKey, kCpuUsage, started);
     stats_.Close(StatKey);
     StatKey = stats_.Open(kDataKey, platform::DynStats::kRead);
@@ -40,7 +40,7 @@ void clsCPUUsage::Terminate() {
     if (stopKey == 0) {
         return;
     }
-    std::uint32_t stopped = 0;
+    std::uint32_t stopped{};
     stats_.ReadDword(stopKey, kCpuUsage, stopped);
     stats_.Close(stopKey);
 }

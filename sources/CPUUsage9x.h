@@ -21,8 +21,8 @@ public:
     // Closes the data key and stops the statistic.
     void Terminate() override;
 
-    platform::DynStats::Key StatKey = 0;
-    std::uint32_t StatData = 0;
+    platform::DynStats::Key StatKey{};
+    std::uint32_t StatData{};
 
 private:
     platform::DynStats& stats_;

@@ -34,8 +34,8 @@ Wide FloorDivide(Wide num, Wide den) {
 }  // namespace
 
 void clsCPUUsageNT::Initialize() {
-    std::int64_t currentTime = 0;
-    std::int64_t idleTime = 0;
+    std::int64_t currentTime{};
+    std::int64_t idleTime{};
     if (kernel_.QueryCurrentTime(currentTime) != 0 || kernel_.QueryIdleTime(idleTime) != 0) {
         return;
     }
@@ -44,9 +44,9 @@ void clsCPUUsageNT::Initialize() {
 }
 
 std::optional<double> clsCPUUsageNT::Query() {
-    std::uint8_t processors = 0;
-    std::int64_t currentTime = 0;
-    std::int64_t idleTime = 0;
+    std::uint8_t processors{};
+    std::int64_t currentTime{};
+    std::int64_t idleTime{};
     if (kernel_.QueryProcessorCount(processors) != 0 || kernel_.QueryCurrentTime(currentTime) != 0 ||
         kernel_.QueryIdleTime(idleTime) != 0) {
         return std::nullopt;

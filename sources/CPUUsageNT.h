@@ -26,8 +26,8 @@ public:
     // passed, and its idle time would be spread over the wrong length.
     static constexpr std::int64_t kLongestInterval = 10 * kSamplingIntervalMs * 10000;
 
-    std::int64_t PreviousIdleTime = 0;
-    std::int64_t PreviousSystemTime = 0;
+    std::int64_t PreviousIdleTime{};
+    std::int64_t PreviousSystemTime{};
 
 private:
     platform::Kernel& kernel_;

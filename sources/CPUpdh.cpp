@@ -203,7 +203,7 @@ void clsCPUpdh::AddCounters(const std::string& machine) {
         if (entry.InstanceName.empty()) {
             continue;
         }
-        platform::Pdh::Handle counter = 0;
+        platform::Pdh::Handle counter{};
         if (pdh_.AddCounter(QueryHandle, CounterPath(machine, entry), counter) == kPdhSuccess) {
             entry.CounterHandle = counter;
         }

@@ -28,10 +28,10 @@ public:
     void Track(const std::string& keySuffix);
 
     std::uint32_t ViewerTracking = 0;
-    int ViewerTop = 0;
-    int ViewerLeft = 0;
-    int ViewerWidth = 0;
-    int ViewerHeight = 0;
+    int ViewerTop{};
+    int ViewerLeft{};
+    int ViewerWidth{};
+    int ViewerHeight{};
 
 private:
     platform::Processes& processes_;

@@ -26,18 +26,18 @@ int GetTaskbarHeight(const platform::Rect& taskbar, const platform::Rect& screen
 
 // The vertical range the magnet snaps to: the screen minus a taskbar at the top or bottom.
 struct SnapLimits {
-    int TopLimit = 0;
-    int BottomLimit = 0;
+    int TopLimit{};
+    int BottomLimit{};
     bool operator==(const SnapLimits&) const = default;
 };
 SnapLimits GetSnapLimits(TaskbarEdge edge, int taskbarHeight, const platform::Rect& screen);
 
 // One set for the whole program: the anchor is where the pointer sat inside the graph area when no button was held.
 struct DragState {
-    int DragAnchorX = 0;
-    int DragAnchorY = 0;
-    int DragX = 0;
-    int DragY = 0;
+    int DragAnchorX{};
+    int DragAnchorY{};
+    int DragX{};
+    int DragY{};
 };
 
 // One mouse move over the graph area. `button` is the button mask (0 none, 1 left alone); `x`, `y` are graph-area
@@ -65,8 +65,8 @@ std::optional<platform::Rect> EnforceTickGeometry(const platform::Rect& window, 
 struct MinMaxLimits {
     int MinWidth = kMinTrackWidth;
     int MinHeight = kMinTrackHeight;
-    int MaxWidth = 0;
-    int MaxHeight = 0;
+    int MaxWidth{};
+    int MaxHeight{};
     bool operator==(const MinMaxLimits&) const = default;
 };
 
