@@ -41,10 +41,9 @@ double LeadingNumber(const std::string& text) {
         if (c == ' ' || c == '\t') {
             continue;
         }
-        const char last = number.empty() ? '\0' : number.back();
         if (c >= '0' && c <= '9') {
             digits = true;
-        } else if ((c == '+' || c == '-') && (number.empty() || last == 'e')) {
+        } else if (c == '+' || c == '-') {  // strtod below takes a sign only where a number may have one
         } else if (c == '.' && !point && !exponent) {
             point = true;
         } else if ((c == 'e' || c == 'E') && digits && !exponent) {

@@ -33,7 +33,7 @@ void Image::Line(int x1, int y1, int x2, int y2, Pixel colour) {
     }
     const int dx = std::abs(x2 - x1);
     const int dy = -std::abs(y2 - y1);
-    const int sx = x1 < x2 ? 1 : -1;
+    const int sx = (x2 - x1) / dx;  // columns are drawn above, so dx > 0
     const int sy = y1 < y2 ? 1 : -1;
     int error = dx + dy;
     for (;;) {

@@ -333,7 +333,12 @@ TEST_F(App, TheWindowIsDraggedSnappedKeptOnScreenAndLocked) {
     window.rect = {900, 740, 192, 64};
     form.Timer1Tick();
     place();
-    EXPECT_EQ(places, "62,42 192x64; 0,52 192x64; 832,676 192x64; 832,676 192x64; 832,676 192x64; 900,740 192x64; ");
+    form.MousePos(kNoButton, kNoModifier, 0, 0);
+    form.MousePos(kLeftButton, kNoModifier, -899, -700);  // without the magnet, a pixel from the edge stays there
+    place();
+    EXPECT_EQ(places,
+              "62,42 192x64; 0,52 192x64; 832,676 192x64; 832,676 192x64; 832,676 192x64; 900,740 192x64; "
+              "1,40 192x64; ");
 }
 
 TEST_F(App, OnSeveralMonitorsTheWindowStaysOnItsOwnOrComesBackFromAGoneOne) {

@@ -49,7 +49,8 @@ TEST(KernelCounterLoad, WholePercentOfAnIntervalOrNoSample) {
                                                                 {1, 1000000, 1000000, 1},
                                                                 {1, 1000000, 1000000, 2},
                                                                 {1, 1000000, 1000000, 3},
-                                                                {1, 1000000, 1000000, -2}};
+                                                                {1, 1000000, 1000000, -2},
+                                                                {1, 10000000, 10100000, 0}};
     EXPECT_EQ(Each(intervals,
                    [](const auto& interval) {
                        fake::Kernel kernel;
@@ -68,7 +69,7 @@ TEST(KernelCounterLoad, WholePercentOfAnIntervalOrNoSample) {
                        return Number(sample) + "/" + Number(source.Query());
                    }),
               "25/100 0/100 100/100 66/100 -1/100 0/100 -2/100 -/100 -/100 -/100 100/100 100/100 99/100 100/100 "
-              "100/100 99/100 -/- -/50 -/50 -/50 -/100 ");
+              "100/100 99/100 -/- -/50 -/50 -/50 -/100 -1/100 ");
 }
 
 TEST(RegistryStatisticLoad, StartedReadAsTheLowByteAndStopped) {
