@@ -22,7 +22,6 @@ void TextPainter::Draw(Image& image, const platform::Font& font, int x, int y, p
     calls.push_back(font.face + " " + std::to_string(font.points) + (font.bold ? " bold " : " ") + std::to_string(x) +
                     "," + std::to_string(y) + " " + std::to_string(c.r) + "." + std::to_string(c.g) + "." +
                     std::to_string(c.b) + " " + text);
-    // Glyphs overhang their advance width by their negative A and C widths (learn.microsoft.com: GetCharABCWidthsW).
     for (int row = y; row < y + lineHeight; ++row) {
         image.Line(x - 3, row, x + MeasureWidth(font, text) + 2, row, ToPixel(c));
     }

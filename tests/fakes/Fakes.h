@@ -137,7 +137,8 @@ public:
     std::vector<Rect> monitors{{0, 0, 1024, 768}};
 };
 
-// Text as solid boxes that reach one pixel past the 5 pixels a character they report, as real glyphs may.
+// Text as solid boxes that reach three pixels past the 5 pixels a character they report on either side, as glyphs
+// overhang their advance by their negative A and C widths (learn.microsoft.com: GetCharABCWidthsW).
 class TextPainter : public platform::TextPainter {
 public:
     int MeasureWidth(const platform::Font&, const std::string& text) override { return 5 * int(text.size()); }
