@@ -25,11 +25,8 @@ constexpr int kStartColumn[2][2][6] = {
 };
 
 int StartColumnBand(int load) {
-    if (load <= 1) {
-        return load;
-    }
     if (load < 10) {
-        return 2;
+        return std::min(load, 2);
     }
     if (load < 20) {
         return 3;
