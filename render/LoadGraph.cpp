@@ -60,8 +60,7 @@ int WholePercent(float load) {
 }
 
 void TrimTrailingBlanks(std::string& text) {
-    const auto end = text.find_last_not_of(' ');
-    text.erase(end == std::string::npos ? 0 : end + 1);
+    text.erase(text.find_last_not_of(' ') + 1);  // npos + 1 wraps to 0: all blanks go
 }
 
 // The columns the history fills: indexes first to last, drawn at x = index + 1; every other column is black.

@@ -65,11 +65,15 @@ TEST(LoadHistory, MeanCoversTheFilledColumnsThenWPlusOneLoadsOverWAndAWidthChang
     EXPECT_EQ(steps + Columns(history, 1) + " " + std::to_string(history.FilledColumns()),
               "0/0 0/0 20/10 30/15 40/30 mean 45.000000; 30/15 40/30 mean 45.000000 1");
     history.Record(7, std::nullopt, 0);  // a graph is at least one column wide
-    EXPECT_EQ(history.Loads()[1], 7);
+    EXPECT_EQ(std::pair(history.Loads()[1], history.WindowMean()), std::pair(7.0f, 47.0f));  // W + 1 loads over W
+    history.ResetForWidth();
+    history.Record(50, 61, 1);  // nothing of the old columns is left in the mean
+    const float mean = history.WindowMean();
     history.ResetForWidth();
     history.Record(50, 61, 5000);
-    EXPECT_EQ(std::tuple(history.Loads()[4999], history.Loads()[5000], history.WindowMean(), history.FilledColumns()),
-              std::tuple(0.0f, 50.0f, 50.0f, 1));
+    EXPECT_EQ(
+        std::tuple(mean, history.Loads()[4999], history.Loads()[5000], history.WindowMean(), history.FilledColumns()),
+        std::tuple(50.0f, 0.0f, 50.0f, 50.0f, 1));
     // Without Core Temp nothing writes a temperature: the last one moves on with the columns.
     history.Record(50, 61, 3);
     history.Record(50, std::nullopt, 3);

@@ -65,9 +65,9 @@ TEST(StartupText, CommandLineRevisionAndRate) {
         return (c.startupWait ? "wait" : "") + c.keySuffix + "|";
     };
     EXPECT_EQ(Each<std::string>({"", "3", "abc", "0", "/STARTUP", "-x /Startup 3", " 1 2", "1.5.2", "-4", "1e2",
-                                 "1e-2x", "e5", "1e999", "\t+7"},
+                                 "1e-2x", "e5", "1e999", "\t+7", "0x1A"},
                                 choice),
-              "| .3| | | wait| wait| .12| .1.5| .-4| .100| .0.01| | | .7| ");
+              "| .3| | | wait| wait| .12| .1.5| .-4| .100| .0.01| | | .7| | ");
     EXPECT_EQ(Each<int>({0, 1, 26, 27, 99, 100, 103, 199, 200, 999, 1000, 1999, 2000, 2999, 3000, 255, 9999, -1},
                         [](const int& revision) { return ProgramVersionText(4, 21, revision) + "|"; }),
               "4.21| 4.21a| 4.21z| 4.21| 4.21| 4.21 Beta| 4.21 Beta 3| 4.21 Beta 99| 4.21| 4.21| 4.21 Alpha| "
