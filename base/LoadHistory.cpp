@@ -68,10 +68,8 @@ void LoadHistory::Rewidth(int w, int newW) {
 void LoadHistory::Record(float periodLoad, std::optional<float> temp, int w) {
     w = std::clamp(w, 1, static_cast<int>(kMaxGraphSize));
     const std::size_t needed = static_cast<std::size_t>(w) + 2;
-    if (needed > loadHistory_.size()) {
-        loadHistory_.resize(needed, 0.0f);
-        meanHistory_.resize(needed, 0.0f);
-        tempHistory_.resize(needed, 0.0f);
+    for (std::vector<float>* column : {&loadHistory_, &meanHistory_, &tempHistory_}) {
+        column->resize(std::max(column->size(), needed), 0.0f);
     }
     const std::size_t newest = static_cast<std::size_t>(w) + 1;
     if (filledColumns_ == 0) {
