@@ -20,6 +20,7 @@ TEST(ImageLines, BothEndsAreDrawnAndTheBufferClips) {
     }
     EXPECT_EQ(rows, "8888888 0799000 0700999 0700600 7000600 7000600 ");
     EXPECT_EQ(image.At(9, 9), 0u);  // outside reads as black
+    EXPECT_EQ(Image(0, 3).Width() + Image(-1, 3).Width() + Image(3, 0).Height(), 0);
 }
 
 }  // namespace

@@ -91,6 +91,7 @@ TEST_F(Viewer, ARunningViewerComesForwardAtItsStoredPlaceAndMovesAreRemembered) 
         {"0 0 0 0", 0, false, start + "; place 7 0,0 0x0 128; place 7 0,0 0x0 96", 4711},
         {"1 2 3 4", 0, false, start + "; place 7 2,1 3x4 128; place 7 2,1 3x4 96", 4711},
         {"-1 -1 -1 -1", 0, false, start, 4711},
+        {"-1 2 3 4", 0, false, start, 4711},
         {"", 740, false, start + "; shell C:\\V.exe | ; place 7 32,32 800x600 128; place 7 32,32 800x600 96", 4712},
         {"", 740, true, start + "; shell C:\\V.exe | ", 0},
         {"", 2, false, start, 0},
