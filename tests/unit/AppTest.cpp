@@ -580,7 +580,10 @@ TEST_F(App, AFirstShowWithoutTheFrameOrAMoveToAnotherScaleKeepsTheGraphAndANewWi
     columns += std::to_string(form.History().FilledColumns()) + " ";
     window.rect.width = 250;
     form.ReSize();
-    EXPECT_EQ(columns + std::to_string(form.History().FilledColumns()), "31 30 31 0");
+    columns += std::to_string(form.History().FilledColumns()) + " ";
+    window.rect.width = 260;  // a width the update meets before the window's WM_SIZE
+    Period(50);
+    EXPECT_EQ(columns + std::to_string(window.picture.Width()), "31 30 31 0 260");
 }
 
 // The built guide's registry commands name only what the program keeps in the registry, and its "reg delete" commands

@@ -19,6 +19,8 @@ TEST(WindowFrame, OnlyAnInvisibleBorderDropsTheFrame) {
         // Windows 10 and 11: 7 pixels left, right and below are invisible, the top strip is drawn.
         {"Windows 10", {107, 50, 192, 64}, true},
         {"Windows 7 and 8 draw the whole frame", window, false},
+        {"invisible at the right and below only", {100, 50, 199, 64}, true},
+        {"invisible at the left only", {107, 50, 199, 71}, true},
         {"larger than the window", {99, 50, 208, 71}, false},
         {"beside the window", {400, 50, 192, 64}, false},
         {"no width", {107, 50, 0, 64}, false},
