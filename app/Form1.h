@@ -145,7 +145,7 @@ private:
     platform::Rect kept_;  // the last accepted position and size
     int interval_{};       // the refresh tick's, ms, from the settings at start-up
     bool firstTickDone_ = false;
-    bool runAtStartupOn_ = false;
+    bool runAtStartupOn_{};  // read at start-up
     // Whether this session decided about the Run entry (the user's click on the box, or putting back a lost entry);
     // until then the entry and Windows' own switch are left as they are.
     bool runEntryChosen_ = false;

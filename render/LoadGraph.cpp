@@ -45,10 +45,7 @@ Font InfoFont() {
 // Rounds halves to even. Values far outside the box (or NaN from a bad temperature) land on row -1, which the image
 // clips, instead of overflowing the conversion.
 int Row(double y, int boxHeight) {
-    if (!(y > -1.0)) {
-        return -1;
-    }
-    return static_cast<int>(std::nearbyint(std::min(y, static_cast<double>(boxHeight))));
+    return static_cast<int>(std::nearbyint(std::fmin(std::fmax(y, -1.0), boxHeight)));  // fmax takes -1 for NaN
 }
 
 // The whole part, rounded down, of a load in 0..100.

@@ -150,7 +150,11 @@ TEST(TrayIconPicture, TheShellsSizesComeFromTheTaskbarsScaleWhereWindowsKnowsIt)
     // whether GetSystemMetricsForDpi exists, the taskbar's DPI, the system's DPI; the small and the big size
     fake::Desktop desktop;
     for (const auto& [perMonitor, taskbar, system, sizes] : std::vector<std::tuple<bool, int, int, std::string>>{
-             {true, 96, 96, "16/24"}, {true, 168, 96, "28/42"}, {false, 168, 120, "20/40"}, {true, 0, 144, "24/48"}}) {
+             {true, 96, 96, "16/24"},
+             {true, 168, 96, "28/42"},
+             {false, 168, 120, "20/40"},
+             {true, 0, 144, "24/48"},
+             {true, 98, 96, "16/25"}}) {  // a custom scale of 102 % rounds 24.5 up
         std::tie(desktop.perMonitorMetrics, desktop.taskbarDpi, desktop.dpi) = std::tie(perMonitor, taskbar, system);
         const IconSizes shown = ShellIconSizes(desktop);
         EXPECT_EQ(std::to_string(shown.small) + "/" + std::to_string(shown.big), sizes);
