@@ -49,8 +49,8 @@ void frmSet::OnPictureClick() {
     if (MakerMail.empty()) {
         return;  // no address to switch to
     }
-    LinkToggle ^= 1;
-    lURL = LinkToggle == 0 ? HomePageText : "eMail: " + MakerMail;
+    LinkToggle = !LinkToggle;
+    lURL = LinkToggle ? "eMail: " + MakerMail : HomePageText;
     Refresh();
 }
 

@@ -96,7 +96,7 @@ public:
     std::string lCoreTemp = kCoreTempHomePage;  // the temperature monitor's home page
     std::string HomePageText = kHomePage;
     std::string MakerMail;  // from the program's version information
-    int LinkToggle = 0;
+    bool LinkToggle = false;  // the link shows the mail address
     bool RestartNeeded = false;
     int FirstClickSeen = 0;
 

@@ -177,7 +177,7 @@ TEST(LoadGraph, ThePreviewShowsTheWholePictureShrunkToTheShellsLimitNeverEnlarge
     const std::tuple<platform::Size, platform::Size, platform::Size> cases[] = {
         {{192, 64}, {200, 120}, {192, 64}},   {{3840, 200}, {200, 120}, {200, 10}}, {{100, 300}, {200, 120}, {40, 120}},
         {{400, 240}, {200, 120}, {200, 120}}, {{20000, 1}, {200, 120}, {200, 1}},   {{0, 64}, {200, 120}, {1, 1}},
-        {{192, 64}, {0, 120}, {1, 1}}};
+        {{192, 64}, {0, 120}, {1, 1}},        {{1, 64}, {200, 120}, {1, 64}}};
     for (const auto& [picture, limit, preview] : cases) {
         EXPECT_EQ(render::PreviewSize(picture, limit), preview) << picture.width << "x" << picture.height;
     }
