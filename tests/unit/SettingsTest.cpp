@@ -27,7 +27,8 @@ TEST(Settings, StoredValuesOutsideTheirRangeOrOfAnotherFormReadAsTheDefaultOrThe
                              fake::Registry registry;
                              SettingsStore store(registry, "App", "Sec");
                              registry.values[store.KeyPath() + "\\" + std::string(Row(setting.first).name) + ".2"] = {
-                                 setting.second == "-" ? RegType::Binary : RegType::String, setting.second};
+                                 setting.second == "-" ? RegType::Binary : RegType::String,  // "-": binary 0
+                                 setting.second == "-" ? "0" : setting.second};
                              return std::to_string(store.Read(Row(setting.first), ".2"));
                          }),
               "255 1 0 1 1 100 100 32767 32767 -13 40 32 192 480 ");
