@@ -3,6 +3,7 @@
 #include "app/StartupRules.h"
 #include "base/RegistryStrings.h"
 #include "clocks/RunTime.h"
+#include "dialog/SettingsLayout.h"
 #include "tools/Launch.h"
 
 namespace taktora {
@@ -63,7 +64,7 @@ void Form1::Load() {
 
     monitors_ = platform_.desktop.Monitors();
     const int dpi = platform_.desktop.Dpi();
-    twipsX_ = twipsY_ = static_cast<float>(kTwipsPerInch) / (dpi > 0 ? dpi : 96);
+    twipsX_ = twipsY_ = static_cast<float>(kTwipsPerInch) / dialog::UsableDpi(dpi);
 
     const bool windowsStartKnown = ApplyCommandLine();
     clocks_ =

@@ -28,12 +28,8 @@ std::optional<float> LoadHistory::PeriodLoad(float sampleSum, int samples, int i
     }
     const double divisor = samples > 0 ? samples : static_cast<double>(interval1Ms) / intervalCMs;
     float load = static_cast<float>(sampleSum / divisor);
-    // The negated comparison also turns NaN and -0 into 0.
-    if (!(load > 0.0f)) {
-        load = 0.0f;
-    } else if (load > 100.0f) {
-        load = 100.0f;
-    }
+    // fmax turns NaN into 0, and adding 0 turns -0 into 0.
+    load = std::fmin(std::fmax(load, 0.0f), 100.0f) + 0.0f;
     if (load == 100.0f && !firstTickDone) {
         return std::nullopt;
     }

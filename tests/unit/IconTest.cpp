@@ -229,7 +229,7 @@ TEST(TrayRegistration, TipIsCutToTheFieldWithoutSplittingASurrogatePair) {
                                                                       {x125 + pair + u"y", 128},
                                                                       {x125 + u"x" + pair, 128},
                                                                       {u"ab\xD83D", 128},
-                                                                      {u"abc", 1},
+                                                                      {pair + u"y", 2},
                                                                       {u"abc", 0}};
     EXPECT_EQ(Each(tips,
                    [](const auto& tip) {
