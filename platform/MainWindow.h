@@ -14,8 +14,8 @@ enum class TimerId { Refresh = 1, Sampling = 2 };
 struct MenuEntry {
     int index{};  // what a click on the entry reports
     std::string caption;
-    bool enabled = true;
-    bool visible = true;
+    bool enabled;
+    bool visible;
 };
 
 // The real main window as its model sees it. Every call maps onto one window operation.

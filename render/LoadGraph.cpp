@@ -50,10 +50,7 @@ int Row(double y, int boxHeight) {
 
 // The whole part, rounded down, of a load in 0..100.
 int WholePercent(float load) {
-    if (!(load > 0.0f)) {
-        return 0;
-    }
-    return static_cast<int>(std::floor(std::min(load, 100.0f)));
+    return static_cast<int>(std::floor(std::fmin(std::fmax(load, 0.0f), 100.0f)));  // fmax takes 0 for NaN
 }
 
 void TrimTrailingBlanks(std::string& text) {
@@ -197,12 +194,12 @@ std::optional<std::string> DrawLoadGraph(Image& image, platform::TextPainter& pa
 std::optional<std::string> LoadGraphPainter::Draw(Image& image, platform::TextPainter& painter,
                                                   const LoadGraphInput& in) {
     if (!in.visible) {
-        valid_ = false;
+        layout_.reset();
         return DrawLoadGraph(image, painter, in);
     }
     const Layout layout{image.Width(), image.Height(), in.w, in.h, ShowsCurve(in), ShowsCurve(in) ? in.TjMax : 0};
     const ColumnRange range = Columns(in);
-    const bool oneUpdate = valid_ && layout == layout_ && in.history.Serial() == serial_ + 1;
+    const bool oneUpdate = layout_ == layout && in.history.Serial() == serial_ + 1;
     if (!oneUpdate || range.last + 1 >= image.Width()) {
         image.Fill(0);
         DrawColumns(image, in);
@@ -222,7 +219,6 @@ std::optional<std::string> LoadGraphPainter::Draw(Image& image, platform::TextPa
             }
         }
     }
-    valid_ = true;
     layout_ = layout;
     serial_ = in.history.Serial();
     return DrawOverlays(image, painter, in, textColumns_);

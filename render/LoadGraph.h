@@ -46,7 +46,7 @@ class LoadGraphPainter {
 public:
     std::optional<std::string> Draw(Image& image, platform::TextPainter& painter, const LoadGraphInput& input);
     // The picture was changed elsewhere (cleared, resized, written on): the next update draws everything.
-    void Invalidate() { valid_ = false; }
+    void Invalidate() { layout_.reset(); }
 
 private:
     struct Layout {
@@ -59,8 +59,7 @@ private:
         bool operator==(const Layout&) const = default;
     };
 
-    bool valid_ = false;
-    Layout layout_;
+    std::optional<Layout> layout_;  // that of the picture as the last draw left it, none when it is not known
     std::uint64_t serial_ = 0;
     std::vector<std::pair<int, int>> textColumns_;  // first and last column of every text of the last picture
 };

@@ -126,7 +126,7 @@ void TrayIconPicture::DrawDigits(Image& canvas, const Scene& scene) const {
         std::floor(((2.0 * left16 + textWidth) * canvas.Width() / kIconSize - textWidth * factor) / 2.0));
     const int top = canvas.Height() / 2 - digits.Height() * factor / 2;
     // The strip column behind every picture column the digits cover; three digits start left of the picture.
-    const int first = std::max(left, 0);
+    const int first = std::max(left, 1);  // column 0 is the frame's
     const int last = std::min(left + textWidth * factor, canvas.Width());
     std::array<int, kMaxIconSize> sourceColumn;  // only [first, last) is used
     for (int x = first; x < last; ++x) {

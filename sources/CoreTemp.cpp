@@ -68,7 +68,8 @@ std::int32_t clsCoreTemp::fTemp(std::uint8_t CoreCnt) const {
         return 0;
     }
     const double rounded = RoundHalfToEven(value);
-    if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max()) {
+    // 2^31 is the first whole number an int32 does not hold.
+    if (!(rounded >= std::numeric_limits<std::int32_t>::min() && rounded < 0x1p31)) {
         return 0;
     }
     return static_cast<std::int32_t>(rounded);

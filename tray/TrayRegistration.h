@@ -38,8 +38,8 @@ private:
 
     platform::Tray& tray_;
     bool shown_ = false;
-    // The shell has confirmed the icon with exactly picture_ and tip_.
-    bool confirmed_ = false;
+    // The shell has confirmed the icon with exactly picture_ and tip_; every Show starts unconfirmed.
+    bool confirmed_{};
     Image picture_;
     std::string tip_;
 };

@@ -92,9 +92,7 @@ Rect KeepOnScreen(const Rect& window, const Rect& screen) {
     if (kept.Bottom() > screen.Bottom()) {
         kept.top = screen.Bottom() - kept.height - kBottomClearance;
     }
-    if (kept.Right() > screen.Right()) {
-        kept.left = screen.Right() - kept.width;
-    }
+    kept.left = std::min(kept.left, screen.Right() - kept.width);
     kept.top = std::max(kept.top, screen.top);
     kept.left = std::max(kept.left, screen.left);
     return kept;

@@ -139,23 +139,23 @@ TEST(CoreTempReader, MeansOverTheValidCoresOfNumbersOnly) {
     // the core count and the second core's temperature; every core from the third on reads 10 % and 50 degrees.
     // The mean load and temperature, and the second core's temperature in whole degrees, halves to even.
     const std::vector<std::pair<std::uint32_t, float>> records = {
-        {2, 43},  {1, 43},        {4, 43},   {256, 43},  {0, 43},    {257, 43},  {0xFFFFFFFF, 43},
-        {2, NAN}, {2, -INFINITY}, {2, 3e9f}, {2, 42.5f}, {2, 43.5f}, {2, -1.5f}, {2, -0x1p31f}};
-    EXPECT_EQ(Each(records,
-                   [](const auto& r) {
-                       CoreTempSharedData record = fake::TwoCores();
-                       record.uiCoreCnt = r.first;
-                       record.fTemp[1] = r.second;
-                       std::fill(std::begin(record.uiLoad) + 2, std::end(record.uiLoad), 10u);
-                       std::fill(std::begin(record.fTemp) + 2, std::end(record.fTemp), 50.0f);
-                       fake::SharedMemory memory;
-                       memory.Publish(record);
-                       clsCoreTemp source(memory);
-                       return Number(source.aCPUload()) + "/" + Number(source.Temp()) + "/" +
-                              std::to_string(source.fTemp(1));
-                   }),
-              "40.5/41.5/43 30/40/43 25.25/45.75/43 10.23828/49.93359/43 0/0/43 0/0/43 0/0/43 40.5/0/0 40.5/0/0 "
-              "40.5/1.5E+09/0 40.5/41.25/42 40.5/41.75/44 40.5/19.25/-2 40.5/-1.073742E+09/-2147483648 ");
+        {2, 43},        {1, 43},   {4, 43},    {256, 43},  {0, 43},    {257, 43},     {0xFFFFFFFF, 43}, {2, NAN},
+        {2, -INFINITY}, {2, 3e9f}, {2, 42.5f}, {2, 43.5f}, {2, -1.5f}, {2, -0x1p31f}, {2, 0x1p31f}};
+    EXPECT_EQ(
+        Each(records,
+             [](const auto& r) {
+                 CoreTempSharedData record = fake::TwoCores();
+                 record.uiCoreCnt = r.first;
+                 record.fTemp[1] = r.second;
+                 std::fill(std::begin(record.uiLoad) + 2, std::end(record.uiLoad), 10u);
+                 std::fill(std::begin(record.fTemp) + 2, std::end(record.fTemp), 50.0f);
+                 fake::SharedMemory memory;
+                 memory.Publish(record);
+                 clsCoreTemp source(memory);
+                 return Number(source.aCPUload()) + "/" + Number(source.Temp()) + "/" + std::to_string(source.fTemp(1));
+             }),
+        "40.5/41.5/43 30/40/43 25.25/45.75/43 10.23828/49.93359/43 0/0/43 0/0/43 0/0/43 40.5/0/0 40.5/0/0 "
+        "40.5/1.5E+09/0 40.5/41.25/42 40.5/41.75/44 40.5/19.25/-2 40.5/-1.073742E+09/-2147483648 40.5/1.073742E+09/0 ");
 }
 
 TEST(CoreTempReader, FieldsBeyondTheRecordOrNotNumbersReadAsZero) {
