@@ -11,11 +11,7 @@ using platform::Rect;
 
 TEST(WindowFrame, OnlyAnInvisibleBorderDropsTheFrame) {
     const Rect window{100, 50, 206, 71};
-    const struct {
-        std::string name;
-        Rect visible;
-        bool invisible;
-    } cases[] = {
+    const std::tuple<std::string, Rect, bool> cases[] = {
         // Windows 10 and 11: 7 pixels left, right and below are invisible, the top strip is drawn.
         {"Windows 10", {107, 50, 192, 64}, true},
         {"Windows 7 and 8 draw the whole frame", window, false},
@@ -26,9 +22,8 @@ TEST(WindowFrame, OnlyAnInvisibleBorderDropsTheFrame) {
         {"no width", {107, 50, 0, 64}, false},
         {"no height", {107, 50, 192, 0}, false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(HasInvisibleFrame(window, c.visible), c.invisible);
+    for (const auto& [name, visible, invisible] : cases) {
+        EXPECT_EQ(HasInvisibleFrame(window, visible), invisible) << name;
     }
 }
 
