@@ -16,7 +16,7 @@ enum class Key { Other, F1, F2, F3, F4, F5, E, P, T };
 enum Modifiers : unsigned { kNoModifier = 0, kShiftKey = 1, kCtrlKey = 2, kAltKey = 4 };
 
 // The mouse buttons held over the graph, as a mask.
-enum MouseButtons : unsigned { kNoButton = 0, kLeftButton = 1, kRightButton = 2 };
+enum MouseButtons : unsigned { kNoButton, kLeftButton, kRightButton };
 
 // The tray icon's mouse events the program answers.
 enum class TrayMouse { Other, LeftDown, LeftDoubleClick, RightUp };

@@ -42,10 +42,11 @@ private:
     std::string taskManagerPath_;
     std::string processViewerPath_;
     std::string viewerToolPath_;
-    bool coreTempFound_ = false;
-    bool extAvailable_ = false;
-    bool taskManagerFound_ = false;
-    bool processViewerFound_ = false;
+    // All looked for at start-up.
+    bool coreTempFound_{};
+    bool extAvailable_{};
+    bool taskManagerFound_{};
+    bool processViewerFound_{};
 };
 
 }  // namespace taktora

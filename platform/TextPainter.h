@@ -9,7 +9,7 @@ namespace taktora::platform {
 
 struct Font {
     std::string face;  // "Tahoma", "MS Sans Serif"
-    int points = 8;
+    int points{};
     bool bold{};
     bool operator==(const Font&) const = default;
 };

@@ -16,8 +16,8 @@ namespace taktora::render {
 // Everything one update of the graph needs. The Core Temp values matter only while their switches are on.
 struct LoadGraphInput {
     const LoadHistory& history;  // also supplies WindowMean and FilledColumns
-    int w = 1;                   // W and H of the measurement stage
-    int h = 1;
+    int w;                       // W and H of the measurement stage
+    int h;
     float PeriodLoad = 0.0f;
     bool ShowUptime{};
     bool ShowTemp{};

@@ -43,6 +43,7 @@ TEST(WindowGeometry, DragFollowsThePointerAndSnapsWithinEightPixels) {
         {kBottom, 1, 50, 20, 8, ""},
         {kBottom, 1, -242, 20, 8, "0,200 192x64"},
         {kBottom, 1, -241, 20, 8, "9,200 192x64"},
+        {kBottom, 1, -249, 20, 1, "0,200 192x64"},
         {kBottom, 1, 50, -172, 8, "300,0 192x64"},
         {kBottom, 1, 50, -171, 8, "300,9 192x64"},
         {kTop, 1, 50, -142, 8, "300,30 192x64"},

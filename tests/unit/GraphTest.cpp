@@ -133,12 +133,14 @@ TEST(LoadGraph, ColumnPixels) {
 }
 
 TEST(LoadGraph, TemperatureDotNeedsTheCurveAndALimit) {
-    const std::vector<std::pair<bool, unsigned>> switches = {{true, 100}, {false, 100}, {true, 0}, {true, 60}};
+    // the curve switch, TjMax (0: left at its default) and the temperature
+    const std::vector<std::tuple<bool, unsigned, float>> switches = {
+        {true, 100, 50}, {false, 100, 50}, {true, 0, 0.5f}, {true, 60, 50}};
     EXPECT_EQ(Each(switches,
                    [](const auto& s) {
-                       Box box({0, 0}, 50);
-                       box.in.ShowCurve = s.first;
-                       box.in.TjMax = std::max(box.in.TjMax, s.second);  // 0: the default
+                       Box box({0, 0}, std::get<2>(s));
+                       box.in.ShowCurve = std::get<0>(s);
+                       box.in.TjMax = std::max(box.in.TjMax, std::get<1>(s));
                        box.Draw();
                        return Column(box.image, 18);
                    }),

@@ -227,7 +227,7 @@ TEST(TrayRegistration, TipIsCutToTheFieldWithoutSplittingASurrogatePair) {
                                                                       {std::u16string(127, u'x'), 128},
                                                                       {std::u16string(128, u'x'), 128},
                                                                       {x125 + pair + u"y", 128},
-                                                                      {x125 + u"x" + pair, 128},
+                                                                      {x125 + u"x\xDBFF\xDFFF", 128},
                                                                       {u"ab\xD83D", 128},
                                                                       {pair + u"y", 2},
                                                                       {u"abc", 0}};
