@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kDigits = 10;
 constexpr int kGlyphRows = 7;
-constexpr int kStripHeight = 8;
+constexpr int kStripHeight = kGlyphRows + 1;  // a free row below for the shadow
 
 // One row of every digit per line, digits 0 to 9 left to right, as the glyphs look on screen.
 using GlyphTable = std::array<std::array<std::string_view, kDigits>, kGlyphRows>;
@@ -39,7 +39,7 @@ constexpr GlyphTable kBoldGlyphs = {{
 
 Image MakeDigitStrip(bool bold) {
     const GlyphTable& glyphs = bold ? kBoldGlyphs : kRegularGlyphs;
-    const int glyphWidth = static_cast<int>(glyphs[0][0].size());
+    const int glyphWidth = static_cast<int>(glyphs.front().front().size());
     const int cellWidth = glyphWidth + 1;
     Image strip(cellWidth * kDigits, kStripHeight, Rgb(0, 0, 0));
     for (int row = 0; row < kGlyphRows; ++row) {

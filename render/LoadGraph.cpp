@@ -110,9 +110,11 @@ void DrawColumns(Image& image, const LoadGraphInput& in) {
 
 // Column x as a full redraw leaves it before the texts and the frame.
 void RedrawColumn(Image& image, const LoadGraphInput& in, const ColumnRange& range, int x) {
-    image.Line(x, 0, x, image.Height() - 1, 0);
-    if (x - 1 >= range.first && x - 1 <= range.last) {
-        DrawColumn(image, in, x - 1);
+    const int i = x - 1;  // the history index drawn at x
+    if (i >= range.first && i <= range.last) {
+        DrawColumn(image, in, i);  // paints every row
+    } else {
+        image.Line(x, 0, x, image.Height(), 0);  // Line clips to the picture
     }
 }
 

@@ -20,7 +20,6 @@ void TrayRegistration::Hide() {
         return;
     }
     shown_ = false;
-    confirmed_ = false;
     // Also after a refused Add: the shell may have taken the icon after all.
     tray_.Delete();
 }
