@@ -254,6 +254,10 @@ TEST(LoadGraph, EveryUpdateOfThePainterEqualsAFullRedraw) {
             ASSERT_TRUE(std::equal(full.Data(), full.Data() + full.Width() * full.Height(), fast.Data())) << update;
         }
     }
+    fast.Set(2, fast.Height() - 2, 1);  // the next update moves this mark a column to the left, it does not redraw
+    history.Record(50, 50, in.w);
+    painter.Draw(fast, text, in);
+    EXPECT_EQ(fast.At(1, fast.Height() - 2), 1u);
 }
 
 }  // namespace

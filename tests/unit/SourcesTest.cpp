@@ -206,11 +206,12 @@ TEST(PdhLoad, TheEnglishTotalNeedsNoEnumerationPrefersProcessorInformationAndCap
                       const std::optional<double> utility = source.Query();
                       source.Terminate();
                       source.Terminate();
-                      return Number(total) + " " + Number(first) + " " + Number(utility) + " " + Join(pdh.calls) + "\n";
+                      return Number(total) + " " + Number(first) + " " + Number(utility) + " " +
+                             std::to_string(source.UtilityKnown()) + " " + Join(pdh.calls) + "\n";
                   }),
-              "34 34 100 " + local + "35 35 35 OpenQuery 1; Add \\\\PC" + kInformation + "; Add \\\\PC" + kTotal +
+              "34 34 100 0 " + local + "35 35 35 0 OpenQuery 1; Add \\\\PC" + kInformation + "; Add \\\\PC" + kTotal +
                   "; Add \\\\PC" + kUtility +
-                  "; Collect; Collect; Collect; Collect; Remove 101; CloseQuery\n 34 34 100 " + local);
+                  "; Collect; Collect; Collect; Collect; Remove 101; CloseQuery\n 34 34 100 0 " + local);
 }
 
 TEST(PdhLoad, FindsTheProcessorCounterByTheSystemsNames) {
@@ -296,7 +297,8 @@ TEST(PdhLoad, ProcessorNumberSelectsTheFirstGoodInstanceEndingInIt) {
         {{{"11", {70, 2}}, {"1", {20}}}, 1},
         {{{"_Total", {55, platform::kPdhNewData}}}, 255},
         {{{"_Total", {55, 2}}}, 255},
-        {{{"_Total", {55, 0, kFailed}}}, 255}};
+        {{{"_Total", {55, 0, kFailed}}}, 255},
+        {{{"0", {10}}}, 0}};
     EXPECT_EQ(Each(queries,
                    [](const auto& query) {
                        fake::Pdh pdh;
@@ -314,7 +316,7 @@ TEST(PdhLoad, ProcessorNumberSelectsTheFirstGoodInstanceEndingInIt) {
                        source.StartFreshInterval();
                        return Number(source.Query(static_cast<std::uint8_t>(query.second)));
                    }),
-              "15 - 70 20 45 90 - 20 55 - - ");
+              "15 - 70 20 45 90 - 20 55 - - 10 ");
 }
 
 TEST(PdhLoad, BrokenWithoutACounterOrAfterFiveQueriesInARowWithoutAValue) {
