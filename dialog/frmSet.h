@@ -95,7 +95,7 @@ public:
     std::string lURL = kHomePage;               // the maker's home page or mail address
     std::string lCoreTemp = kCoreTempHomePage;  // the temperature monitor's home page
     std::string HomePageText = kHomePage;
-    std::string MakerMail;  // from the program's version information
+    std::string MakerMail;    // from the program's version information
     bool LinkToggle = false;  // the link shows the mail address
     bool RestartNeeded = false;
     int FirstClickSeen = 0;
