@@ -75,6 +75,7 @@ struct App : ::testing::Test, Program {};
 
 TEST_F(App, AFreshUserGetsTheDefaultsWhichTheUnloadSavesOnce) {
     Start();
+    EXPECT_EQ(registry.writes, 0) << "start-up writes nothing";
     EXPECT_EQ(Text(window.rect) + " " + Boxes(s), "32,32 192x64 XOXoxOXOOOOXOooxxx");
     EXPECT_TRUE(window.visible);
     EXPECT_EQ(window.timers, (std::map<TimerId, int>{{TimerId::Refresh, 1000}, {TimerId::Sampling, 100}}));
@@ -138,7 +139,7 @@ TEST_F(App, StartUpChoosesTheSourceAndTheBoxesFromTheSystemTheToolsAndTheSetting
         {{2, 10, 0}, 0, 0, "V", ""},
         {{1, 4, 10}, 0, 0, "T", ""},
         {{2, 6, 1}, 9, 2, "TV", ""},
-        {{2, 6, 1}, 9, 1, "TV", "ProcessView=0"},
+        {{2, 6, 1}, 9, 1, "TV", "TaskManager=0 ProcessView=0"},
         {{2, 5, 1}, 0, 2, "", "UseGetCoreTemp=0"},
         {{1, 4, 10}, 0, 2, "V", ""},
         {{2, 5, 1}, 0, 0, "TV", "ShowInTray=0"}};
@@ -158,7 +159,7 @@ TEST_F(App, StartUpChoosesTheSourceAndTheBoxesFromTheSystemTheToolsAndTheSetting
                              return std::to_string(static_cast<int>(app.form.LoadSource())) + Boxes(app.s);
                          }),
               "2XOXoxOXOOOOXOooxxx 1XOXXoOXOOOOXOooxxx 1XOXoXOXOOOOXOooxxx 3XOXOXOXOOOOXOoxXXX 4XOXOXOXOOOOXOoXXXX "
-              "2XOXXOOXOOOOXOooxxx 1XOXoxOXOOOOXOoOxxx 3XOXOXOXOOOOXOoXXXX 1XOOoxOXOOOOXOooxxx ");
+              "2XOXOOOXOOOOXOooxxx 1XOXoxOXOOOOXOoOxxx 3XOXOXOXOOOOXOoXXXX 1XOOoxOXOOOOXOooxxx ");
 }
 
 TEST_F(App, TheRunEntryFollowsTheBoxAndWindowsOwnSwitch) {
