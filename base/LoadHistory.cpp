@@ -17,6 +17,15 @@ constexpr double kMaxGraphSize = 32767.0;
 
 }  // namespace
 
+float ClampedLoad(float load) {
+    // fmax turns NaN into 0, and adding 0 turns -0 into 0.
+    return std::fmin(std::fmax(load, 0.0f), 100.0f) + 0.0f;
+}
+
+int WholePercent(float load) {
+    return static_cast<int>(std::floor(ClampedLoad(load)));
+}
+
 LoadHistory::LoadHistory()
     : loadHistory_(kInitialSize, 0.0f), meanHistory_(kInitialSize, 0.0f), tempHistory_(kInitialSize, 0.0f) {}
 
@@ -27,9 +36,7 @@ std::optional<float> LoadHistory::PeriodLoad(float sampleSum, int samples, int i
         intervalCMs = kDefaultSamplingMs;
     }
     const double divisor = samples > 0 ? samples : static_cast<double>(interval1Ms) / intervalCMs;
-    float load = static_cast<float>(sampleSum / divisor);
-    // fmax turns NaN into 0, and adding 0 turns -0 into 0.
-    load = std::fmin(std::fmax(load, 0.0f), 100.0f) + 0.0f;
+    const float load = ClampedLoad(static_cast<float>(sampleSum / divisor));
     if (load == 100.0f && !firstTickDone) {
         return std::nullopt;
     }

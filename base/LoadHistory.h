@@ -6,6 +6,11 @@
 
 namespace taktora {
 
+// A load in 0..100; NaN counts as 0, and -0 as 0.
+float ClampedLoad(float load);
+// Its whole part, rounded down: the figure the graph and the icon show.
+int WholePercent(float load);
+
 // The load history behind the graph: one column per refresh update, newest at index W, plus the moving mean over
 // the visible window. Written by the measurement stage of CPUDraw, read by the graph drawing.
 class LoadHistory {

@@ -48,11 +48,6 @@ int Row(double y, int boxHeight) {
     return static_cast<int>(std::nearbyint(std::fmin(std::fmax(y, -1.0), boxHeight)));  // fmax takes -1 for NaN
 }
 
-// The whole part, rounded down, of a load in 0..100.
-int WholePercent(float load) {
-    return static_cast<int>(std::floor(std::fmin(std::fmax(load, 0.0f), 100.0f)));  // fmax takes 0 for NaN
-}
-
 void TrimTrailingBlanks(std::string& text) {
     text.erase(text.find_last_not_of(' ') + 1);  // npos + 1 wraps to 0: all blanks go
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/LoadHistory.h"
 #include "render/DigitStrips.h"
 
 namespace taktora::render {
@@ -11,11 +12,6 @@ namespace {
 
 constexpr Pixel kBlack = Rgb(0, 0, 0);
 constexpr int kMaxLoad = 100;
-
-// Whole percents, cut, from 0 to 100; NaN counts as 0.
-int WholeLoad(float load) {
-    return std::isnan(load) ? 0 : static_cast<int>(std::clamp(load, 0.0f, static_cast<float>(kMaxLoad)));
-}
 
 // Start column of the first digit cell, indexed [centred][bold][band] with the bands 0, 1, 2..9, 10..19, 20..99, 100.
 // A lone "1" only lights the right edge of its cell, so centring moves it further left than other single digits.
@@ -37,7 +33,7 @@ int StartColumnBand(int load) {
 }  // namespace
 
 std::string IconTooltip(float load) {
-    return " CPU-Auslastung: " + std::to_string(WholeLoad(load)) + "% ";
+    return " CPU-Auslastung: " + std::to_string(WholePercent(load)) + "% ";
 }
 
 IconSizes ShellIconSizes(platform::Desktop& desktop) {
@@ -60,7 +56,7 @@ TrayIconPicture::TrayIconPicture() {
 }
 
 bool TrayIconPicture::Update(float load, const IconSwitches& switches, const IconFrameColours& frame) {
-    const int n = WholeLoad(load);
+    const int n = WholePercent(load);
     RecordHistory(n);
     if (!switches.tray && !switches.taskbar) {
         return false;
