@@ -18,16 +18,21 @@ inline Rect WindowRectOf(HWND window) {
     return ToRect(r);
 }
 
-// The layout of the program's pictures (Image) as GDI describes a bitmap: top-down rows of 32-bit pixels.
-inline BITMAPINFO PictureFormat(int width, int height) {
+// An uncompressed top-down bitmap as GDI describes it.
+inline BITMAPINFO TopDownFormat(int width, int height, WORD bitsPerPixel) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
     info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biBitCount = bitsPerPixel;
     info.bmiHeader.biCompression = BI_RGB;
     return info;
+}
+
+// The layout of the program's pictures (Image): top-down rows of 32-bit pixels.
+inline BITMAPINFO PictureFormat(int width, int height) {
+    return TopDownFormat(width, height, 32);
 }
 
 // A Windows colour as the program's, and back.

@@ -7,6 +7,7 @@
 
 #include "platform/Image.h"
 #include "win32/Handles.h"
+#include "win32/Rects.h"
 
 namespace taktora::platform::win32 {
 
@@ -21,13 +22,7 @@ bool Win32IconFactory::EnsureBitmaps(int width, int height) {
 
     // The colour bitmap: a top-down 24-bit DIB section, needing no device context; its rows are padded to whole
     // 32-bit words.
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDownFormat(width, height, 24);
     void* bits = nullptr;
     GdiBitmap colour(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     // The mask: a monochrome bitmap with every bit clear, so that every pixel shows the colour bitmap. Its rows are
