@@ -88,19 +88,25 @@ def problems(program, sizes):
         yield "first icon group holds sizes %s, expected %s" % (sorted(found), sorted(sizes))
 
 
+def report(path, check, success, errors=()):
+    """Prints every problem check(Image) finds in the program at path and fails, or prints what holds."""
+    with open(path, "rb") as file:
+        try:
+            found = list(check(Image(file.read())))
+        except (ValueError, struct.error, StopIteration) + tuple(errors) as error:
+            found = ["unreadable: %s" % error]
+    for problem in found:
+        print("%s: %s" % (path, problem))
+    if found:
+        sys.exit(1)
+    print("%s: %s" % (path, success))
+
+
 def main(argv):
     if len(argv) < 2:
         sys.exit(__doc__.split("usage: ")[1])
-    with open(argv[0], "rb") as file:
-        try:
-            found = list(problems(Image(file.read()), [int(size) for size in argv[1:]]))
-        except (ValueError, struct.error, StopIteration) as error:
-            found = ["unreadable: %s" % error]
-    for problem in found:
-        print("%s: %s" % (argv[0], problem))
-    if found:
-        sys.exit(1)
-    print("%s: icon sizes %s" % (argv[0], " ".join(argv[1:])))
+    sizes = [int(size) for size in argv[1:]]
+    report(argv[0], lambda image: problems(image, sizes), "icon sizes %s" % " ".join(argv[1:]))
 
 
 if __name__ == "__main__":

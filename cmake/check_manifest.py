@@ -6,11 +6,10 @@ characters and runs it with the rights of whoever started it.
 usage: check_manifest.py PROGRAM.exe
 """
 
-import struct
 import sys
 import xml.etree.ElementTree as ElementTree
 
-from check_icon import Image
+from check_icon import report
 
 RT_MANIFEST = 24
 SUPPORTED_OS = {
@@ -49,17 +48,13 @@ def problems(manifest):
 def main(argv):
     if len(argv) != 1:
         sys.exit(__doc__.split("usage: ")[1])
-    with open(argv[0], "rb") as file:
-        try:
-            manifests = Image(file.read()).resources(RT_MANIFEST)
-            found = list(problems(manifests[0][1])) if manifests else ["no manifest"]
-        except (ValueError, struct.error, StopIteration, ElementTree.ParseError) as error:
-            found = ["unreadable: %s" % error]
-    for problem in found:
-        print("%s: %s" % (argv[0], problem))
-    if found:
-        sys.exit(1)
-    print("%s: the manifest names Windows Vista to 11, long paths and asInvoker" % argv[0])
+
+    def check(image):
+        manifests = image.resources(RT_MANIFEST)
+        return problems(manifests[0][1]) if manifests else ["no manifest"]
+
+    report(argv[0], check, "the manifest names Windows Vista to 11, long paths and asInvoker",
+           [ElementTree.ParseError])
 
 
 if __name__ == "__main__":

@@ -10,7 +10,7 @@ import os
 import struct
 import sys
 
-from check_icon import Image
+from check_icon import report
 
 RT_VERSION = 16
 FIXED_SIGNATURE = 0xFEEF04BD
@@ -64,18 +64,13 @@ def problems(resource, program_name, version):
 def main(argv):
     if len(argv) != 2:
         sys.exit(__doc__.split("usage: ")[1])
-    with open(argv[0], "rb") as file:
-        try:
-            resources = Image(file.read()).resources(RT_VERSION)
-            found = list(problems(resources[0][1], os.path.basename(argv[0]), argv[1])) if resources else [
-                "no version resource"]
-        except (ValueError, struct.error, StopIteration, UnicodeDecodeError) as error:
-            found = ["unreadable: %s" % error]
-    for problem in found:
-        print("%s: %s" % (argv[0], problem))
-    if found:
-        sys.exit(1)
-    print("%s: version %s with maker, description, copyright, product and file names" % (argv[0], argv[1]))
+
+    def check(image):
+        resources = image.resources(RT_VERSION)
+        return problems(resources[0][1], os.path.basename(argv[0]), argv[1]) if resources else ["no version resource"]
+
+    report(argv[0], check, "version %s with maker, description, copyright, product and file names" % argv[1],
+           [UnicodeDecodeError])
 
 
 if __name__ == "__main__":
