@@ -15,6 +15,9 @@ constexpr int kColourButtonShadow = 16;
 constexpr int kColour3dDarkShadow = 21;
 constexpr int kColour3dHighlight = 20;
 
+// Spare columns of the graph's picture: it scrolls this many updates before its pixels move back.
+constexpr int kScrollRoom = 256;
+
 }  // namespace
 
 MeasurementCycle::MeasurementCycle(Platform& platform, platform::MainWindow& window, frmSet& settings)
@@ -64,7 +67,7 @@ void MeasurementCycle::Draw(clsCoreTemp* coreTemp, const StartTimes& clocks) {
         graph.fMultipier = coreTemp->fMultipier();
     }
     if (!Fits(client)) {
-        picture_.Resize(client.width, client.height);
+        picture_.Resize(client.width, client.height, 0, kScrollRoom);
         graph_.Invalidate();
     }
     graph.ShowUptime = settings_.CkL.Checked();
@@ -137,7 +140,7 @@ void MeasurementCycle::ShowTrayIcon(bool show) {
 }
 
 void MeasurementCycle::Resize(const platform::Size& client, bool waiting) {
-    picture_.Resize(client.width, client.height);
+    picture_.Resize(client.width, client.height, 0, kScrollRoom);
     graph_.Invalidate();
     const int windowWidth = window_.GetRect().width;
     if (client.width != graphWidth_) {

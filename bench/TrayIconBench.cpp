@@ -17,7 +17,7 @@ void BM_TrayIconUpdate(benchmark::State& state) {
     float load = 0.0f;
     for (auto _ : state) {
         benchmark::DoNotOptimize(picture.Update(load, switches, frame));
-        benchmark::DoNotOptimize(picture.Canvas(static_cast<int>(state.range(0))).Data());
+        benchmark::DoNotOptimize(picture.Canvas(static_cast<int>(state.range(0))).Row(0));
         load = load >= 100.0f ? 0.0f : load + 7.0f;
     }
 }

@@ -13,10 +13,37 @@ void Image::Fill(Pixel colour) {
     std::fill(pixels_.begin(), pixels_.end(), colour);
 }
 
-void Image::Resize(int width, int height, Pixel fill) {
+void Image::Resize(int width, int height, Pixel fill, int scrollRoom) {
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
-    pixels_.assign(static_cast<std::size_t>(width_) * height_, fill);
+    stride_ = width_ + std::max(scrollRoom, 0);
+    origin_ = 0;
+    pixels_.assign(static_cast<std::size_t>(stride_) * height_, fill);
+}
+
+void Image::ScrollLeft() {
+    if (origin_ + width_ < stride_) {
+        ++origin_;
+        return;
+    }
+    // No room left: the picture, less its first column, moves back to the start of every row.
+    for (int y = 0; y < height_; ++y) {
+        Pixel* row = pixels_.data() + static_cast<std::size_t>(y) * stride_;
+        std::copy(row + origin_ + 1, row + origin_ + width_, row);
+    }
+    origin_ = 0;
+}
+
+bool operator==(const Image& a, const Image& b) {
+    if (a.width_ != b.width_ || a.height_ != b.height_) {
+        return false;
+    }
+    for (int y = 0; y < a.height_; ++y) {
+        if (!std::equal(a.Row(y), a.Row(y) + a.width_, b.Row(y))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void Image::Line(int x1, int y1, int x2, int y2, Pixel colour) {

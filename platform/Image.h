@@ -17,7 +17,8 @@ constexpr Pixel ToPixel(platform::Colour c) {
     return Rgb(c.r, c.g, c.b);
 }
 
-// A top-down 32-bit pixel buffer. Every drawing operation clips to the buffer.
+// A top-down 32-bit pixel buffer. Every drawing operation clips to the picture. A picture that scrolls keeps spare
+// columns right of it in each row: scrolling moves where the picture starts in the row instead of moving its pixels.
 class Image {
 public:
     Image() = default;
@@ -35,18 +36,31 @@ public:
         }
     }
     void Fill(Pixel colour);
-    void Resize(int width, int height, Pixel fill = 0);
+    // scrollRoom spare columns per row: that many scrolls before the pixels are moved back to the start of the rows.
+    void Resize(int width, int height, Pixel fill = 0, int scrollRoom = 0);
+    // Every column moves one to the left; the leftmost goes, the rightmost is left as it happens to be.
+    void ScrollLeft();
     // A straight line that includes both end points.
     void Line(int x1, int y1, int x2, int y2, Pixel colour);
 
-    const Pixel* Data() const { return pixels_.data(); }
-    Pixel* Data() { return pixels_.data(); }
+    // The picture's row y, Width() pixels.
+    const Pixel* Row(int y) const { return pixels_.data() + Index(0, y); }
+    Pixel* Row(int y) { return pixels_.data() + Index(0, y); }
+    // For a blit: the rows are Stride() pixels apart from Buffer(), and the picture starts Origin() pixels into each.
+    const Pixel* Buffer() const { return pixels_.data(); }
+    int Stride() const { return stride_; }
+    int Origin() const { return origin_; }
+
+    // Same size and pixels, wherever they lie in the rows.
+    friend bool operator==(const Image& a, const Image& b);
 
 private:
-    std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * width_ + x; }
+    std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * stride_ + origin_ + x; }
 
     int width_{};
     int height_{};
+    int stride_{};
+    int origin_{};
     std::vector<Pixel> pixels_;
 };
 

@@ -197,16 +197,16 @@ std::optional<std::string> LoadGraphPainter::Draw(Image& image, platform::TextPa
     const Layout layout{image.Width(), image.Height(), in.w, in.h, ShowsCurve(in), ShowsCurve(in) ? in.TjMax : 0};
     const ColumnRange range = Columns(in);
     const bool oneUpdate = layout_ == layout && in.history.Serial() == serial_ + 1;
-    if (!oneUpdate || range.last + 1 >= image.Width()) {
+    if (!oneUpdate) {
         image.Fill(0);
         DrawColumns(image, in);
     } else {
-        // Every column moves one to the left; the history moved by one index.
-        for (int y = 0; y < image.Height(); ++y) {
-            Pixel* row = image.Data() + static_cast<std::size_t>(y) * image.Width();
-            std::copy(row + 2, row + range.last + 2, row + 1);
+        // Every column moves one to the left, as the history moved by one index; then the new column and what lies
+        // right of it (the frame moved in) are drawn again, and the frame at the left is drawn over with the texts.
+        image.ScrollLeft();
+        for (int x = range.last + 1; x < image.Width(); ++x) {
+            RedrawColumn(image, in, range, x);
         }
-        RedrawColumn(image, in, range, range.last + 1);
         // What the texts of the last picture covered, where it was and one column to the left.
         for (const auto& [left, right] : textColumns_) {
             const int from = std::max(left - 1 - kTextMargin, 0);

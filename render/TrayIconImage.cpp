@@ -131,9 +131,9 @@ void TrayIconPicture::DrawDigits(Image& canvas, const Scene& scene) const {
     }
     for (int y = std::max(top, 0); y < std::min(top + digits.Height() * factor, canvas.Height()); ++y) {
         const int row = (y - top) / factor;
-        const Pixel* dark = shadow.Data() + row * shadow.Width();
-        const Pixel* light = digits.Data() + row * digits.Width();
-        Pixel* out = canvas.Data() + y * canvas.Width();
+        const Pixel* dark = shadow.Row(row);
+        const Pixel* light = digits.Row(row);
+        Pixel* out = canvas.Row(y);
         for (int x = first; x < last; ++x) {
             // The shadow is stamped (AND) before the glyph is laid over it (OR), as with a masked blit.
             out[x] = (out[x] & dark[sourceColumn[x]]) | light[sourceColumn[x]];

@@ -1,14 +1,8 @@
 #include "tray/IconSlot.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace taktora::render {
-
-bool SamePicture(const Image& a, const Image& b) {
-    return a.Width() == b.Width() && a.Height() == b.Height() &&
-           std::equal(a.Data(), a.Data() + static_cast<std::size_t>(a.Width()) * a.Height(), b.Data());
-}
 
 IconSlot::~IconSlot() {
     if (current_ != 0) {
@@ -17,7 +11,7 @@ IconSlot::~IconSlot() {
 }
 
 bool IconSlot::Replace(const Image& picture, const std::function<void(platform::IconHandle)>& install) {
-    if (current_ != 0 && SamePicture(picture, picture_)) {
+    if (current_ != 0 && picture == picture_) {
         return true;
     }
     const platform::IconHandle made = factory_.Make(picture);

@@ -7,9 +7,6 @@
 
 namespace taktora::render {
 
-// Whether two pictures have the same size and pixels.
-bool SamePicture(const Image& a, const Image& b);
-
 // Owns the icon currently shown for one picture consumer (the tray icon or the taskbar button), so that each
 // update replaces its icon instead of adding one, and the last icon goes with the slot.
 class IconSlot {

@@ -25,7 +25,7 @@ void TrayRegistration::Hide() {
 }
 
 void TrayRegistration::Update(const Image& picture, const std::string& tip) {
-    if (!shown_ || (confirmed_ && tip == tip_ && SamePicture(picture, picture_))) {
+    if (!shown_ || (confirmed_ && tip == tip_ && picture == picture_)) {
         return;
     }
     picture_ = picture;

@@ -208,8 +208,10 @@ void MainWindow::Blit(HDC dc) {
     const int width = picture_ != nullptr ? picture_->Width() : 0;
     const int height = picture_ != nullptr ? picture_->Height() : 0;
     if (width > 0 && height > 0) {
-        const BITMAPINFO info = PictureFormat(width, height);
-        SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, picture_->Data(), &info, DIB_RGB_COLORS);
+        // The picture starts Origin() pixels into rows of Stride(): one blit from there, its pixels not moved.
+        const BITMAPINFO info = PictureFormat(picture_->Stride(), height);
+        SetDIBitsToDevice(dc, 0, 0, width, height, picture_->Origin(), 0, 0, height, picture_->Buffer(), &info,
+                          DIB_RGB_COLORS);
     }
     // Whatever the picture does not cover yet (the window just grew) stays black.
     const auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));

@@ -31,9 +31,9 @@ GdiBitmap OpaqueBitmap(const Image& picture, Size size) {
         const SelectedObject selected(dc.Get(), bitmap.Get());
         SetStretchBltMode(dc.Get(), HALFTONE);
         SetBrushOrgEx(dc.Get(), 0, 0, nullptr);
-        const BITMAPINFO source = PictureFormat(picture.Width(), picture.Height());
-        StretchDIBits(dc.Get(), 0, 0, size.width, size.height, 0, 0, picture.Width(), picture.Height(), picture.Data(),
-                      &source, DIB_RGB_COLORS, SRCCOPY);
+        const BITMAPINFO source = PictureFormat(picture.Stride(), picture.Height());
+        StretchDIBits(dc.Get(), 0, 0, size.width, size.height, picture.Origin(), 0, picture.Width(), picture.Height(),
+                      picture.Buffer(), &source, DIB_RGB_COLORS, SRCCOPY);
         GdiFlush();
     }
     Pixel* out = static_cast<Pixel*>(bits);

@@ -50,8 +50,8 @@ IconHandle Win32IconFactory::Make(const Image& picture) {
     }
     GdiFlush();
     const std::size_t stride = (static_cast<std::size_t>(picture.Width()) * 3 + 3) / 4 * 4;  // whole 32-bit words
-    const Pixel* in = picture.Data();
     for (int y = 0; y < picture.Height(); ++y) {
+        const Pixel* in = picture.Row(y);
         std::uint8_t* out = colourBits_ + y * stride;
         for (int x = 0; x < picture.Width(); ++x, ++in, out += 3) {
             out[0] = static_cast<std::uint8_t>(*in);  // blue, green, red, as in the picture's pixels

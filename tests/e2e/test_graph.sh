@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # test_graph.sh VERSION: in a prefix reporting that Windows the graph draws green bars from the load source chosen
-# for it: the kernel counters under winxp, PDH under win10 (where enumerating PDH's objects would end the process). The
-# close saves the defaults.
+# for it: the kernel counters under winxp, PDH under win10 (where enumerating PDH's objects would end the process). At
+# ten updates a second the picture scrolls in its buffer; the screen shows it in place. The close saves the defaults
+# but the rate.
 source "$(dirname "$0")/lib.sh"
 begin --version="$1"
+reg_set "$SETTINGS" Interval 100
 # Wine's PDH traces tell which load source drew.
 WINEDEBUG=trace+pdh start_taktora
 wait_window "$MAIN"
@@ -17,6 +19,19 @@ bar_columns() {
         awk -F '[,: ]+' '/#00A000|#A0FFA0|#008000/ { columns[$1] = 1 } END { print length(columns) }') >= $1))
 }
 wait_for 20 bar_columns 5 || die "fewer than 5 columns with green bars after 20 s"
+# uptime_left: the first column, counted from the window's left, holding a pixel of the run-time text's colour.
+uptime_left() {
+    local left top width height
+    read -r left top width height _ <<<"$(helper rect "$MAIN")"
+    import -window root "$WORK/shot.png"
+    convert "$WORK/shot.png" -crop "${width}x${height}+$left+$top" -depth 8 txt:- |
+        awk -F '[,: ]+' '/#CCFFCC/ && (first == "" || $1 < first) { first = $1 } END { print first }'
+}
+first=$(uptime_left)
+sleep 1.5
+second=$(uptime_left)
+[[ -n $first && $first == "$second" && $first -lt 16 ]] ||
+    die "the run-time text moved on the screen from column ${first:-none} to ${second:-none} while the graph scrolled"
 pdhSamples=$(grep -c PdhGetFormattedCounterValue "$WORK/taktora.log" || true)
 case $1 in
     win10) ((pdhSamples > 0)) || die "the graph was not drawn from PDH" ;;
@@ -26,4 +41,4 @@ esac
 [[ $(helper box TaktoraSettings 'A&uslastung wie im Task-Manager (ab Windows 8)') == "0 0" ]] ||
     die "the Task Manager load box is missing or not greyed"
 close_taktora
-expect_settings
+expect_settings Interval=100

@@ -338,7 +338,8 @@ public:
     void StartTimer(platform::TimerId id, int ms) override { timers[id] = ms; }
     void StopTimer(platform::TimerId id) override { timers.erase(id); }
     void Close() override { calls.push_back("Close"); }
-    void Present(const Image& p) override { picture = p; }
+    void Present(const Image& p) override { presented = &p; }
+    const Image& Picture() const { return *presented; }
     void SetToolTip(const std::string& text) override { toolTip = text; }
     int ShowPopupMenu(const std::vector<platform::MenuEntry>& entries) override;
 
@@ -347,7 +348,7 @@ public:
     bool dropsFrameOnShow = false;
     bool visible = false;
     std::map<platform::TimerId, int> timers;
-    Image picture;
+    const Image* presented = nullptr;  // the program's own picture, as Windows reads it on WM_PAINT
     std::string toolTip;
     std::vector<platform::MenuEntry> shownMenu;
     int menuChoice = 0;

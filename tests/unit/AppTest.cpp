@@ -216,7 +216,7 @@ TEST_F(App, EachPeriodsLoadReachesTheGraphTheCaptionTheTooltipsAndTheIcons) {
               "Tahoma 7 7,16 255.204.204 42 °C");
     EXPECT_EQ(form.History().Temps()[LoadHistory::GraphSize(window.ClientSize().width)], 41.5f);
     // the graph's frame in the system colours 6 and 16
-    EXPECT_EQ(std::tuple(window.picture.Width(), window.picture.At(0, 9), window.picture.At(185, 9)),
+    EXPECT_EQ(std::tuple(window.Picture().Width(), window.Picture().At(0, 9), window.Picture().At(185, 9)),
               std::tuple(186, Rgb(6, 1, 2), Rgb(16, 1, 2)));
     // Core Temp quit: it reads 0, and its last temperature stays. The taskbar moved to a monitor at 175 %: the next
     // icons have its sizes.
@@ -328,7 +328,7 @@ TEST_F(App, TheWindowIsDraggedSnappedKeptOnScreenAndLocked) {
     s.Show();
     window.rect = {32, 32, 306, 106};
     form.ReSize();
-    EXPECT_EQ(s.Caption + " " + std::to_string(window.picture.Width()),
+    EXPECT_EQ(s.Caption + " " + std::to_string(window.Picture().Width()),
               "Taktora Info / Settings   (Size: 300*100) 300");
     s.ckMag.SetChecked(false);
     window.rect = {900, 740, 192, 64};
@@ -572,8 +572,8 @@ TEST_F(App, AFirstShowWithoutTheFrameOrAMoveToAnotherScaleKeepsTheGraphAndANewWi
     form.ShowMainWindow(true);
     form.ReSize();  // the frame change's WM_SIZE
     int bars = 0;   // across the lower half, where the start-up column of 0 % has none
-    for (int x = 0; x < window.picture.Width(); ++x) {
-        bars += window.picture.At(x, 48) == Rgb(0, 160, 0);
+    for (int x = 0; x < window.Picture().Width(); ++x) {
+        bars += window.Picture().At(x, 48) == Rgb(0, 160, 0);
     }
     std::string columns = std::to_string(form.History().FilledColumns()) + " " + std::to_string(bars) + " ";
     window.rect = {1100, 40, 192, 64};
@@ -584,7 +584,7 @@ TEST_F(App, AFirstShowWithoutTheFrameOrAMoveToAnotherScaleKeepsTheGraphAndANewWi
     columns += std::to_string(form.History().FilledColumns()) + " ";
     window.rect.width = 260;  // a width the update meets before the window's WM_SIZE
     Period(50);
-    EXPECT_EQ(columns + std::to_string(window.picture.Width()), "31 30 31 0 260");
+    EXPECT_EQ(columns + std::to_string(window.Picture().Width()), "31 30 31 0 260");
 }
 
 // The built guide's registry commands name only what the program keeps in the registry, and its "reg delete" commands
