@@ -1,6 +1,6 @@
 // What taktora.exe costs before it draws anything: the load source's sample every 100 ms through the same kernel
 // reads (clsCPUUsageNT on Win32Kernel), and, given a refresh interval in milliseconds on the command line, a second
-// window timer at that rate that only empties the sum. scripts/overhead.sh --floor measures it under Wine.
+// window timer at that rate that only empties the sum. scripts/overhead.sh measures it beside taktora.exe under Wine.
 #include <windows.h>
 
 #include <cwchar>
