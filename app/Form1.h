@@ -51,12 +51,18 @@ public:
     void ShowSettings() override { settings_.Show(); }
     // The tray icon's picture and tooltip for a load, handed to the tray and the taskbar button.
     void CPUDrawIcon(float load) { cycle_.DrawIcon(load, interval_); }
-    // Monitors were added, removed or rearranged.
-    void DisplayChanged() { monitors_ = platform_.desktop.Monitors(); }
+    // The screens, a scale or the taskbar's place changed (WM_DISPLAYCHANGE, WM_DPICHANGED, WM_SETTINGCHANGE).
+    void DisplayChanged() {
+        monitors_ = platform_.desktop.Monitors();
+        cycle_.DisplayChanged();
+    }
     // The machine woke up from sleep or hibernation.
     void Resumed();
-    // The notification area was created anew.
-    void TrayRecreated() { cycle_.TrayRecreated(); }
+    // The notification area was created anew: Explorer started again, its taskbar perhaps on another monitor.
+    void TrayRecreated() {
+        cycle_.DisplayChanged();
+        cycle_.TrayRecreated();
+    }
     // The taskbar button was clicked.
     void TaskbarActivated();
     void Task() override;

@@ -120,8 +120,7 @@ void MeasurementCycle::DrawIcon(float load, int interval) {
         return;
     }
     lastIconSent_ = now;
-    // Asked for every picture: the scale may have changed, or the taskbar moved to a monitor of another scale.
-    const render::IconSizes sizes = render::ShellIconSizes(platform_.desktop);
+    const render::IconSizes sizes = IconSizes();
     const Image small = iconPicture_.Canvas(sizes.small);
     tray_.Update(small, render::IconTooltip(load));
     if (settings_.CkG.Checked()) {
@@ -129,11 +128,20 @@ void MeasurementCycle::DrawIcon(float load, int interval) {
     }
 }
 
+// Asked for once, and again after Windows says that the screens, their scales or the taskbar changed: each question
+// costs the shell's window and monitor and three calls to the window server under Wine.
+render::IconSizes MeasurementCycle::IconSizes() {
+    if (!iconSizes_) {
+        iconSizes_ = render::ShellIconSizes(platform_.desktop);
+    }
+    return *iconSizes_;
+}
+
 void MeasurementCycle::ShowTrayIcon(bool show) {
     if (show) {
         // Until the next update the icon has no tooltip: the load text is not known yet at start-up, and a
         // tooltip from an earlier update would show an old load.
-        tray_.Show(iconPicture_.Canvas(render::ShellIconSizes(platform_.desktop).small), "");
+        tray_.Show(iconPicture_.Canvas(IconSizes().small), "");
     } else {
         tray_.Hide();
     }

@@ -53,6 +53,9 @@ public:
         return picture_.Width() == client.width && picture_.Height() == client.height;
     }
 
+    // The screens, their scales or the taskbar changed: the icons' sizes are asked for again.
+    void DisplayChanged() { iconSizes_.reset(); }
+
     void ShowTrayIcon(bool show);
     void HideTrayIcon() { tray_.Hide(); }
     void TrayRecreated() { tray_.Recreated(); }
@@ -66,6 +69,7 @@ private:
     void Draw(clsCoreTemp* coreTemp, const StartTimes& clocks);
     render::IconSwitches IconSwitchesNow() const;
     render::IconFrameColours IconFrame() const;
+    render::IconSizes IconSizes();
 
     Platform& platform_;
     platform::MainWindow& window_;
@@ -77,6 +81,7 @@ private:
     LoadHistory history_;
     Image picture_;
     render::LoadGraphPainter graph_;
+    std::optional<render::IconSizes> iconSizes_;  // the shell's, as last asked for
     int graphWidth_ = -1;   // of the client area
     int windowWidth_ = -1;  // of the whole window
     render::TrayIconPicture iconPicture_;

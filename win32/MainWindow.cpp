@@ -213,12 +213,14 @@ void MainWindow::Blit(HDC dc) {
         SetDIBitsToDevice(dc, 0, 0, width, height, picture_->Origin(), 0, 0, height, picture_->Buffer(), &info,
                           DIB_RGB_COLORS);
     }
-    // Whatever the picture does not cover yet (the window just grew) stays black.
+    // Whatever the picture does not cover yet (the window just grew) stays black; mostly there is nothing.
     const auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    const RECT right{width, 0, client.right, client.bottom};
-    const RECT below{0, height, client.right, client.bottom};
-    FillRect(dc, &right, black);
-    FillRect(dc, &below, black);
+    for (const RECT& uncovered :
+         {RECT{width, 0, client.right, client.bottom}, RECT{0, height, client.right, client.bottom}}) {
+        if (!IsRectEmpty(&uncovered)) {
+            FillRect(dc, &uncovered, black);
+        }
+    }
 }
 
 void MainWindow::OnGetMinMaxInfo(MINMAXINFO& info) {
@@ -331,6 +333,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return Default(message, wParam, lParam);
         }
         case WM_DISPLAYCHANGE:
+        case WM_SETTINGCHANGE:  // among others the work area, when the taskbar moves or changes its size
             form_->DisplayChanged();
             return 0;
         case WM_POWERBROADCAST:
@@ -347,6 +350,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (dpiChanged_) {
                 dpiChanged_(HIWORD(wParam));
             }
+            form_->DisplayChanged();
             SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;

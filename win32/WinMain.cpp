@@ -5,6 +5,7 @@
 
 #include "app/Form1.h"
 #include "app/StartupRules.h"
+#include "tray/SharedIconFactory.h"
 #include "win32/MainWindow.h"
 #include "win32/NewerApis.h"
 #include "win32/SettingsDialog.h"
@@ -88,14 +89,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // that each keeps its bitmaps.
     Win32IconFactory smallIcons;
     Win32IconFactory bigIcons;
+    taktora::render::SharedIconFactory sharedSmallIcons(smallIcons);  // the tray's icon is the taskbar button's small one
 
     MainWindow window(instance, name);
     // The graph's text takes the scale of the window's monitor, which need not be the system's.
     GdiTextPainter text(WindowDpi(window.Handle()));
     shell.SetOwner(window.Handle());
     processes.SetOwner(window.Handle());
-    TrayIcon tray(window.Handle(), kTrayCallbackMessage, smallIcons);
-    TaskbarWindow taskbar(instance, desktop.Dpi(), smallIcons, bigIcons);
+    TrayIcon tray(window.Handle(), kTrayCallbackMessage, sharedSmallIcons);
+    TaskbarWindow taskbar(instance, desktop.Dpi(), sharedSmallIcons, bigIcons);
     taktora::Platform platform{registry,  system, files,   kernel, desktop, text,    shell,
                                processes, tray,   taskbar, shared, pdh,     dynStats};
 

@@ -218,10 +218,11 @@ TEST_F(App, EachPeriodsLoadReachesTheGraphTheCaptionTheTooltipsAndTheIcons) {
     // the graph's frame in the system colours 6 and 16
     EXPECT_EQ(std::tuple(window.Picture().Width(), window.Picture().At(0, 9), window.Picture().At(185, 9)),
               std::tuple(186, Rgb(6, 1, 2), Rgb(16, 1, 2)));
-    // Core Temp quit: it reads 0, and its last temperature stays. The taskbar moved to a monitor at 175 %: the next
-    // icons have its sizes.
+    // Core Temp quit: it reads 0, and its last temperature stays. The taskbar moved to a monitor at 175 %: once
+    // Windows says so, the next icons have its sizes.
     shared.mutex = 0;
     desktop.taskbarDpi = 168;
+    form.DisplayChanged();
     Period(0);
     EXPECT_EQ(std::tuple(tray.picture.Width(), taskbar.icons.back().first.Width(), taskbar.icons.back().second.Width()),
               std::tuple(28, 28, 42));

@@ -10,6 +10,7 @@
 #include "render/TrayIconImage.h"
 #include "tests/fakes/Fakes.h"
 #include "tray/IconSlot.h"
+#include "tray/SharedIconFactory.h"
 #include "tray/TrayRegistration.h"
 
 namespace taktora::render {
@@ -181,6 +182,24 @@ TEST(IconSlot, MakesANewIconOnlyForANewPictureAndDestroysTheOldOneAfterTheInstal
                                   std::to_string(icons.live.size());
                        }),
                   "0/0/0 1/1/1 1/1/1 0/1/1 1/2/1 0/2/1 1/3/1 ");
+    }
+    EXPECT_TRUE(icons.live.empty());
+    EXPECT_EQ(icons.badDestroys, 0);
+}
+
+TEST(SharedIconFactory, TheTrayAndTheTaskbarShowingOnePictureShareOneIcon) {
+    // which slot (a or b) takes which picture (0: empty, no icon); then the icons made and the icons alive
+    fake::IconFactory icons;
+    {
+        SharedIconFactory shared(icons);
+        IconSlot a(shared);
+        IconSlot b(shared);
+        EXPECT_EQ(Each<std::string>({"a1", "b1", "a2", "b2", "b3", "a3", "a0", "b1"},
+                                    [&](const std::string& step) {
+                                        (step[0] == 'a' ? a : b).Replace(Numbered(step[1] - '0'));
+                                        return std::to_string(icons.made) + "/" + std::to_string(icons.live.size());
+                                    }),
+                  "1/1 1/1 2/2 2/1 3/2 3/1 3/1 4/2 ");
     }
     EXPECT_TRUE(icons.live.empty());
     EXPECT_EQ(icons.badDestroys, 0);
