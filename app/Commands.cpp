@@ -19,9 +19,10 @@ Commands::Commands(CommandTarget& target, frmSet& settings, platform::MainWindow
       window_(window),
       menu_{
           {kMenuSettings, "&Einstellungen      F1", true, true},
-          {kMenuTaskManager, "&TaskManager      Alt+T", false, true},
+          // Whether there is a Task Manager and the extra entry, start-up tells.
+          {kMenuTaskManager, "&TaskManager      Alt+T", {}, true},
           {kMenuProcessViewer, "&ProcessViewer    Alt+P", true, true},
-          {kMenuExtra, "T&etraeder           Alt+E", false, false},
+          {kMenuExtra, "T&etraeder           Alt+E", {}, {}},
           {kMenuEnd, "&Beenden             Alt+F4", true, true},
       } {}
 

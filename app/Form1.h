@@ -157,7 +157,7 @@ private:
     bool runEntryChosen_ = false;
     bool hiddenByOption_ = false;
     bool runEntryToRestore_ = false;
-    bool loaded_ = false;
+    bool loaded_{};
     bool unloaded_ = false;
 };
 

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 #include <string_view>
+
+#include "base/NumberFormat.h"
 
 namespace taktora {
 
@@ -25,38 +26,25 @@ std::string Trim(const std::string& text) {
 
 // Shortest decimal text of a number, with a dot and without blanks.
 std::string NumberText(double value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    return buffer;
+    return Printf("%.15g", value);
 }
 
 }  // namespace
 
 double LeadingNumber(const std::string& text) {
+    // The characters a number may hold, blanks left out; strtod reads as much of them as makes a number.
     std::string number;
-    bool digits = false;
-    bool point = false;
-    bool exponent = false;
     for (const char c : text) {
         if (c == ' ' || c == '\t') {
             continue;
         }
-        if (c >= '0' && c <= '9') {
-            digits = true;
-        } else if (c == '+' || c == '-') {  // strtod below takes a sign only where a number may have one
-        } else if (c == '.' && !point && !exponent) {
-            point = true;
-        } else if ((c == 'e' || c == 'E') && digits && !exponent) {
-            exponent = true;
-        } else {
+        if (!std::isdigit(static_cast<unsigned char>(c)) &&
+            std::string_view("+-.eE").find(c) == std::string_view::npos) {
             break;
         }
-        number += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (number.size() > 64) {
-            break;
-        }
+        number += c;
     }
-    const double value = digits ? std::strtod(number.c_str(), nullptr) : 0.0;
+    const double value = std::strtod(number.c_str(), nullptr);
     return std::isfinite(value) ? value : 0.0;
 }
 
@@ -79,9 +67,7 @@ std::string InstanceName(const std::string& keySuffix) {
 }
 
 std::string ProgramVersionText(int major, int minor, int revision) {
-    char digits[32];
-    std::snprintf(digits, sizeof digits, "%d.%02d", major, minor);
-    std::string text = digits;
+    std::string text = Printf("%d.%02d", major, minor);
     const auto numbered = [&](std::string_view name, int base) {
         text += name;
         if (revision - base > 0) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdarg>
+#include <cstdio>
 #include <cstdlib>
 
 namespace taktora {
@@ -14,6 +16,7 @@ constexpr int kGeneralDigits = 7;
 // 2.67499999..., rounds the way it reads.
 constexpr int kRoundingDigits = 15;
 constexpr int kMaxDecimals = 15;
+constexpr int kNumberTextSize = 40;  // the longest double either conversion writes, with room to spare
 
 // Adds one unit in the last place of a string of decimal digits; returns true when a new leading digit was needed.
 bool IncrementDigits(std::string& digits) {
@@ -30,11 +33,24 @@ bool IncrementDigits(std::string& digits) {
 
 }  // namespace
 
+std::string Printf(const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    va_list measuring;
+    va_copy(measuring, arguments);
+    const int length = std::vsnprintf(nullptr, 0, format, measuring);
+    va_end(measuring);
+    std::string text(std::max(length, 0), '\0');
+    std::vsnprintf(text.data(), text.size() + 1, format, arguments);  // the string keeps room for the ending zero
+    va_end(arguments);
+    return text;
+}
+
 std::string FormatGeneral(double value, std::string_view decimalSeparator) {
     if (value == 0.0) {
         value = 0.0;  // no "-0"
     }
-    char buffer[40];
+    char buffer[kNumberTextSize];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, kGeneralDigits);
     std::string text(buffer, result.ptr);
@@ -52,7 +68,7 @@ std::string FormatFixed(double value, int decimals, std::string_view decimalSepa
         value = 0.0;
     }
     // |value| as d.dddddddddddddde+XX, read back as 0.<digits> * 10^pointPos
-    char buffer[40];
+    char buffer[kNumberTextSize];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value),
                                       std::chars_format::scientific, kRoundingDigits - 1);
     *result.ptr = '\0';

@@ -16,4 +16,7 @@ std::string FormatGeneral(double value, std::string_view decimalSeparator);
 // patterns "##0" (0 decimals), "#0.0" (1) and "###0.00" (2). A value that is not a number shows as 0.
 std::string FormatFixed(double value, int decimals, std::string_view decimalSeparator);
 
+// printf into a string of the length the text needs.
+[[gnu::format(printf, 1, 2)]] std::string Printf(const char* format, ...);
+
 }  // namespace taktora

@@ -1,7 +1,8 @@
 #include "clocks/RunTime.h"
 
 #include <cmath>
-#include <cstdio>
+
+#include "base/NumberFormat.h"
 
 namespace taktora {
 
@@ -10,10 +11,8 @@ std::string FormatRunTime(double seconds) {
     // Negative or absurd times (a clock set back, a broken start time) show as zero rather than as garbage.
     const std::int64_t n =
         std::isfinite(rounded) && rounded > 0 && rounded < 1e15 ? static_cast<std::int64_t>(rounded) : 0;
-    char text[48];
-    std::snprintf(text, sizeof text, "%02lld:%02d:%02d:%02d", static_cast<long long>(n / 86400),
-                  static_cast<int>(n / 3600 % 24), static_cast<int>(n / 60 % 60), static_cast<int>(n % 60));
-    return text;
+    return Printf("%02lld:%02d:%02d:%02d", static_cast<long long>(n / 86400), static_cast<int>(n / 3600 % 24),
+                  static_cast<int>(n / 60 % 60), static_cast<int>(n % 60));
 }
 
 std::int64_t TickSeconds(std::uint32_t tickCount) {

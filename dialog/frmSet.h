@@ -97,7 +97,7 @@ public:
     std::string HomePageText = kHomePage;
     std::string MakerMail;    // from the program's version information
     bool LinkToggle = false;  // the link shows the mail address
-    bool RestartNeeded = false;
+    bool RestartNeeded{};
     int FirstClickSeen = 0;
 
     // OK, and Alt+F4 in the dialog: save everything and hide; the dialog is never destroyed.

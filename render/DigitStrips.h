@@ -6,7 +6,7 @@ namespace taktora::render {
 
 constexpr Pixel kGlyphWhite = Rgb(252, 254, 252);
 constexpr Pixel kShadowDark = Rgb(4, 2, 4);
-constexpr Pixel kShadowBackground = Rgb(255, 255, 255);
+constexpr Pixel kShadowBackground = 0xFFFFFF;
 
 // Ten cells for the digits 0 to 9 side by side, 8 rows high: white glyphs on black. A regular cell is 5 pixels wide,
 // a bold one 6; the glyph leaves the cell's last column and last row free so that its shadow fits inside the cell.

@@ -209,10 +209,8 @@ std::optional<std::string> LoadGraphPainter::Draw(Image& image, platform::TextPa
         }
         // What the texts of the last picture covered, where it was and one column to the left.
         for (const auto& [left, right] : textColumns_) {
-            const int from = std::max(left - 1 - kTextMargin, 0);
-            const int to = std::min(right + kTextMargin, image.Width() - 1);
-            for (int x = from; x <= to; ++x) {
-                RedrawColumn(image, in, range, x);
+            for (int x = left - 1 - kTextMargin; x <= right + kTextMargin; ++x) {
+                RedrawColumn(image, in, range, x);  // clipped to the picture
             }
         }
     }

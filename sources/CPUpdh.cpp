@@ -110,7 +110,7 @@ bool GoodCounterStatus(std::uint32_t counterStatus) {
 }
 
 PdhCounterEntry EnglishTotal(std::string_view object = kEnglishObject) {
-    return PdhCounterEntry{0, std::string(object), std::string(kEnglishCounter), std::string(kTotalName)};
+    return PdhCounterEntry{{}, std::string(object), std::string(kEnglishCounter), std::string(kTotalName)};
 }
 
 std::string CounterPath(const std::string& machine, const PdhCounterEntry& entry) {
@@ -192,7 +192,7 @@ void clsCPUpdh::EnumerateCounters(const std::string& machine) {
     }
     Counters.clear();
     for (const std::string& instance : CompleteNames(SplitAtZeros(instanceList))) {
-        Counters.push_back(PdhCounterEntry{0, object, counter, instance});
+        Counters.push_back(PdhCounterEntry{{}, object, counter, instance});
     }
 }
 

@@ -12,7 +12,7 @@ namespace taktora {
 
 // One processor instance of the query.
 struct PdhCounterEntry {
-    platform::Pdh::Handle CounterHandle = 0;  // 0 when no counter could be added
+    platform::Pdh::Handle CounterHandle{};  // 0 when no counter could be added
     std::string ObjectName;
     std::string CounterName;
     std::string InstanceName;  // "_Total" or a processor number

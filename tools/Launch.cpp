@@ -6,9 +6,7 @@ namespace {
 
 constexpr std::uint32_t kErrorElevationRequired = 740;
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+constexpr const char* kBlanks = " \t";
 
 // A drive path ("C:\...") or a network path ("\\server\..."): the shell looks for anything else along the search
 // path and in its list of registered programs, which could start a program of the same name from elsewhere.
@@ -21,19 +19,11 @@ bool IsFullPath(const std::string& path) {
 // The command line without the program, split off as Windows does for argv[0]: a quoted program ends at the next
 // quotation mark, an unquoted one at the first blank.
 std::string Parameters(const std::string& commandLine) {
-    std::size_t end = 0;
-    if (commandLine.starts_with('"')) {
-        end = commandLine.find('"', 1);
-        end = end == std::string::npos ? commandLine.size() : end + 1;
-    } else {
-        while (end < commandLine.size() && !IsBlank(commandLine[end])) {
-            ++end;
-        }
-    }
-    while (end < commandLine.size() && IsBlank(commandLine[end])) {
-        ++end;
-    }
-    return commandLine.substr(end);
+    const std::size_t programEnd =
+        commandLine.starts_with('"') ? commandLine.find('"', 1) : commandLine.find_first_of(kBlanks);
+    const std::size_t start =
+        commandLine.find_first_not_of(kBlanks, programEnd == std::string::npos ? programEnd : programEnd + 1);
+    return start == std::string::npos ? "" : commandLine.substr(start);
 }
 
 }  // namespace

@@ -583,9 +583,12 @@ TEST_F(App, AFirstShowWithoutTheFrameOrAMoveToAnotherScaleKeepsTheGraphAndANewWi
     window.rect.width = 250;
     form.ReSize();
     columns += std::to_string(form.History().FilledColumns()) + " ";
-    window.rect.width = 260;  // a width the update meets before the window's WM_SIZE
+    window.rect.width = 260;  // a width, then a height, that the update meets before the window's WM_SIZE
     Period(50);
-    EXPECT_EQ(columns + std::to_string(window.Picture().Width()), "31 30 31 0 260");
+    columns += std::to_string(window.Picture().Width()) + " ";
+    window.rect.height = 70;
+    Period(50);
+    EXPECT_EQ(columns + std::to_string(window.Picture().Height()), "31 30 31 0 260 70");
 }
 
 // The built guide's registry commands name only what the program keeps in the registry, and its "reg delete" commands

@@ -27,7 +27,7 @@ TEST(Launch, OnlyAProgramNeedingElevationGoesThroughTheShellAndOnlyByItsFullPath
         {"A:\\a", "a", 740, false, false, "start A:\\a | a; shell A:\\a |  4712"},
         {"Z:/a", "a", 740, false, false, "start Z:/a | a; shell Z:/a |  4712"},
         {"a:\\a", "a", 740, false, false, "start a:\\a | a; shell a:\\a |  4712"},
-        {"z:\\a", "a", 740, false, false, "start z:\\a | a; shell z:\\a |  4712"},
+        {"z:\\a", "\"\" x", 740, false, false, "start z:\\a | \"\" x; shell z:\\a | x 4712"},
         {"C:\\", "a", 740, false, false, "start C:\\ | a; shell C:\\ |  4712"},
         {"@:\\a", "a", 740, false, false, "start @:\\a | a 0"},
         {"[:\\a", "a", 740, false, false, "start [:\\a | a 0"},
