@@ -10,26 +10,21 @@ reg_set "$SETTINGS" Interval 100
 WINEDEBUG=trace+pdh start_taktora
 wait_window "$MAIN"
 
-# bar_columns N: a screenshot shows at least N columns of the graph holding a pixel of a bar's colours.
-bar_columns() {
+# window_pixels: a screenshot of the main window as lines "x,y: ... #RRGGBB ...".
+window_pixels() {
     local left top width height
     read -r left top width height _ <<<"$(helper rect "$MAIN")"
     import -window root "$WORK/shot.png"
-    (($(convert "$WORK/shot.png" -crop "${width}x${height}+$left+$top" -depth 8 txt:- |
-        awk -F '[,: ]+' '/#00A000|#A0FFA0|#008000/ { columns[$1] = 1 } END { print length(columns) }') >= $1))
+    convert "$WORK/shot.png" -crop "${width}x${height}+$left+$top" -depth 8 txt:-
+}
+# bar_columns N: at least N columns of the graph hold a pixel of a bar's colours.
+bar_columns() {
+    (($(window_pixels | awk -F '[,: ]+' '/#00A000|#A0FFA0|#008000/ { c[$1] = 1 } END { print length(c) }') >= $1))
 }
 wait_for 20 bar_columns 5 || die "fewer than 5 columns with green bars after 20 s"
-# uptime_left: the first column, counted from the window's left, holding a pixel of the run-time text's colour.
-uptime_left() {
-    local left top width height
-    read -r left top width height _ <<<"$(helper rect "$MAIN")"
-    import -window root "$WORK/shot.png"
-    convert "$WORK/shot.png" -crop "${width}x${height}+$left+$top" -depth 8 txt:- |
-        awk -F '[,: ]+' '/#CCFFCC/ && (first == "" || $1 < first) { first = $1 } END { print first }'
-}
-first=$(uptime_left)
-sleep 1.5
-second=$(uptime_left)
+# The first column holding a pixel of the run-time text's colour, the same in two pictures of the scrolling graph.
+uptime_left() { window_pixels | awk -F '[,: ]+' '/#CCFFCC/ && (f == "" || $1 < f) { f = $1 } END { print f }'; }
+first=$(uptime_left) && sleep 1.5 && second=$(uptime_left)
 [[ -n $first && $first == "$second" && $first -lt 16 ]] ||
     die "the run-time text moved on the screen from column ${first:-none} to ${second:-none} while the graph scrolled"
 pdhSamples=$(grep -c PdhGetFormattedCounterValue "$WORK/taktora.log" || true)

@@ -69,10 +69,9 @@ TEST(StartupText, CommandLineRevisionAndRate) {
                                 choice),
               "| .3| | | wait| wait| .12| .1.5| .-4| .100| .0.01| | | .7| | ");
     EXPECT_EQ(Each<int>({0, 1, 26, 27, 99, 100, 103, 199, 200, 999, 1000, 1999, 2000, 2999, 3000, 255, 9999, -1},
-                        [](const int& revision) { return ProgramVersionText(4, 21, revision) + "|"; }),
-              "4.21| 4.21a| 4.21z| 4.21| 4.21| 4.21 Beta| 4.21 Beta 3| 4.21 Beta 99| 4.21| 4.21| 4.21 Alpha| "
-              "4.21 Alpha 999| 4.21 Beta| 4.21 Beta 999| 4.21| 4.21ß| 4.21ß| 4.21| ");
-    EXPECT_EQ(ProgramVersionText(5, 3, 0), "5.03");
+                        [](const int& revision) { return ProgramVersionText(4, 3, revision) + "|"; }),
+              "4.03| 4.03a| 4.03z| 4.03| 4.03| 4.03 Beta| 4.03 Beta 3| 4.03 Beta 99| 4.03| 4.03| 4.03 Alpha| "
+              "4.03 Alpha 999| 4.03 Beta| 4.03 Beta 999| 4.03| 4.03ß| 4.03ß| 4.03| ");
     EXPECT_EQ(Each<int>({1000, 2500, 100, 149, 150, 5000, 12000}, [](const int& ms) { return RateBoxText(ms); }),
               "1.0 2.5 0.1 0.1 0.2 5.0 1.0 ");
 }
