@@ -154,8 +154,8 @@ void MeasurementCycle::Resize(const platform::Size& client, bool waiting) {
     if (client.width != graphWidth_) {
         // A window of the same width whose client area changed lost or gained its frame (Windows 10 and 11 drop
         // the invisible one when the window is first shown): the same graph, only wider or narrower.
-        if (windowWidth == windowWidth_) {  // never on the first resize: no window is -1 wide
-            history_.Rewidth(LoadHistory::GraphSize(graphWidth_), LoadHistory::GraphSize(client.width));
+        if (windowWidth == windowWidth_) {  // never on the first resize
+            history_.Rewidth(LoadHistory::GraphSize(*graphWidth_), LoadHistory::GraphSize(client.width));
         } else {
             history_.ResetForWidth();
         }

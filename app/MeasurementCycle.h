@@ -82,8 +82,8 @@ private:
     Image picture_;
     render::LoadGraphPainter graph_;
     std::optional<render::IconSizes> iconSizes_;  // the shell's, as last asked for
-    int graphWidth_ = -1;                         // of the client area
-    int windowWidth_ = -1;                        // of the whole window
+    std::optional<int> graphWidth_;               // of the client area, none before the first resize
+    std::optional<int> windowWidth_;              // of the whole window
     render::TrayIconPicture iconPicture_;
     render::TrayRegistration tray_;
     std::optional<std::uint32_t> lastIconSent_;  // tick count of the last picture given to the shell

@@ -143,7 +143,7 @@ void clsCPUpdh::Initialize(const std::string& Machine) {
 
 // Collected beside the processor time from the start, so that a switch between the two has a valid rate at once.
 void clsCPUpdh::AddUtility(const std::string& machine) {
-    const PdhCounterEntry utility{0, std::string(kUtilityObject), std::string(kUtilityCounter),
+    const PdhCounterEntry utility{{}, std::string(kUtilityObject), std::string(kUtilityCounter),
                                   std::string(kTotalName)};
     pdh_.AddEnglishCounter(QueryHandle, CounterPath(machine, utility), utilityCounter_);
 }
@@ -162,7 +162,7 @@ bool clsCPUpdh::AddEnglishTotal(const std::string& machine) {
 // Leaves Counters as they are unless the system's names for the processor object and its processor-time counter
 // are found.
 void clsCPUpdh::EnumerateCounters(const std::string& machine) {
-    std::uint32_t objectsLength = 0;
+    std::uint32_t objectsLength{};
     if (!Enumerated(pdh_.EnumObjectsLength(machine, true, objectsLength)) || !UsableLength(objectsLength)) {
         return;
     }
@@ -174,8 +174,8 @@ void clsCPUpdh::EnumerateCounters(const std::string& machine) {
     if (object.empty()) {
         return;
     }
-    std::uint32_t countersLength = 0;
-    std::uint32_t instancesLength = 0;
+    std::uint32_t countersLength{};
+    std::uint32_t instancesLength{};
     if (!Enumerated(pdh_.EnumObjectItemsLength(machine, object, countersLength, instancesLength)) ||
         !UsableLength(countersLength) || !UsableLength(instancesLength)) {
         return;
