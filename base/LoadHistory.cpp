@@ -26,9 +26,6 @@ int WholePercent(float load) {
     return static_cast<int>(std::floor(ClampedLoad(load)));
 }
 
-LoadHistory::LoadHistory()
-    : loadHistory_(kInitialSize, 0.0f), meanHistory_(kInitialSize, 0.0f), tempHistory_(kInitialSize, 0.0f) {}
-
 std::optional<float> LoadHistory::PeriodLoad(float sampleSum, int samples, int interval1Ms, int intervalCMs,
                                              bool firstTickDone) {
     if (interval1Ms <= 0 || intervalCMs <= 0) {

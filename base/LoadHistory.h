@@ -15,10 +15,6 @@ int WholePercent(float load);
 // the visible window. Written by the measurement stage of CPUDraw, read by the graph drawing.
 class LoadHistory {
 public:
-    static constexpr int kInitialSize = 4098;
-
-    LoadHistory();
-
     // The mean load of one refresh period: the sum of its sampling-tick results over the number of samples taken
     // (Windows fires a 100 ms timer on its 15.6 ms clock and delays it when busy, so a second often holds 9 samples,
     // not 10); without a sample, over the nominal count. Clamped to 0..100 (a failed reading that ends up NaN counts
@@ -59,7 +55,7 @@ private:
     std::vector<float> tempHistory_;
     float windowMean_ = 0.0f;
     int filledColumns_ = 0;
-    std::uint64_t serial_ = 0;
+    std::uint64_t serial_{};
 };
 
 }  // namespace taktora

@@ -98,7 +98,7 @@ public:
     std::string MakerMail;    // from the program's version information
     bool LinkToggle = false;  // the link shows the mail address
     bool RestartNeeded{};
-    int FirstClickSeen = 0;
+    int FirstClickSeen{};
 
     // OK, and Alt+F4 in the dialog: save everything and hide; the dialog is never destroyed.
     void OnOk();
@@ -125,7 +125,7 @@ private:
 
     SettingsHost& host_;
     OptionBox noBox_{"", ""};  // what Box answers for BoxId::None
-    bool visible_ = false;
+    bool visible_{};
     std::function<void()> viewObserver_;
     std::function<void()> focusObserver_;
 };

@@ -60,7 +60,7 @@ private:
     };
 
     std::optional<Layout> layout_;  // that of the picture as the last draw left it, none when it is not known
-    std::uint64_t serial_ = 0;
+    std::uint64_t serial_{};
     std::vector<std::pair<int, int>> textColumns_;  // first and last column of every text of the last picture
 };
 

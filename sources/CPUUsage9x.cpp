@@ -34,7 +34,7 @@ std::optional<double> clsCPUUsage::Query() {
 void clsCPUUsage::Terminate() {
     if (StatKey != 0) {
         stats_.Close(StatKey);
-        StatKey = 0;
+        StatKey = {};
     }
     const platform::DynStats::Key stopKey = stats_.Open(kStopKey, platform::DynStats::kAllAccess);
     if (stopKey == 0) {
