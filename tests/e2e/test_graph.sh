@@ -12,7 +12,6 @@ wait_window "$MAIN"
 
 # window_pixels: a screenshot of the main window as lines "x,y: ... #RRGGBB ...".
 window_pixels() {
-    local left top width height
     read -r left top width height _ <<<"$(helper rect "$MAIN")"
     import -window root "$WORK/shot.png"
     convert "$WORK/shot.png" -crop "${width}x${height}+$left+$top" -depth 8 txt:-

@@ -387,7 +387,7 @@ TEST_F(App, TheMenuTheKeysAndTheMouseRunTheCommands) {
                                              {Key::E, kAltKey},
                                              {Key::P, kAltKey},
                                              {Key::F4, kAltKey},
-                                             {Key::T, kAltKey | kCtrlKey},
+                                             {Key::T, kAltKey | kShiftKey},
                                              {Key::F1, kShiftKey},
                                              {Key::F3, kNoModifier},
                                              {Key::Other, kAltKey},

@@ -34,11 +34,12 @@ TEST(SettingsLayout, PlacesAndFontsFollowTheDpiToTheNearestPixel) {
               "15,154 275x15 15,168 275x15 15,182 275x15 15,196 275x15 15,210 275x15 15,224 275x15 15,238 275x15 "
               "15,252 275x15 15,266 275x15 15,280 275x15 15,294 275x15 15,308 275x15 15,340 128x15 15,354 275x15 "
               "15,368 275x15 15,382 275x15 10-279@74 10-279@118 ");
-    // Windows' blue on its grey face, a high-contrast yellow on black, a light grey that would vanish on the face
+    // Windows' blue on its grey face, a high-contrast yellow on black, greys just far enough from the face and not
     const platform::Colour text{0, 0, 0}, grey{240, 240, 240};
     EXPECT_EQ(LinkColour({0, 102, 204}, text, grey), (platform::Colour{0, 102, 204}));
     EXPECT_EQ(LinkColour({255, 255, 0}, {255, 255, 255}, text), (platform::Colour{255, 255, 0}));
-    EXPECT_EQ(LinkColour({224, 224, 224}, text, grey), text);
+    EXPECT_EQ(LinkColour({176, 176, 176}, text, grey), (platform::Colour{176, 176, 176}));
+    EXPECT_EQ(LinkColour({177, 177, 177}, text, grey), text);
 }
 
 }  // namespace
