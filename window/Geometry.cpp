@@ -151,24 +151,15 @@ platform::Rect MonitorFor(const platform::Rect& window, const std::vector<platfo
     if (monitors.empty()) {
         return kUnknownScreen;
     }
-    const platform::Rect* best = &monitors.front();
-    long long bestOverlap = -1;
-    for (const platform::Rect& monitor : monitors) {
-        const long long overlap = Overlap(window, monitor);
-        if (overlap > bestOverlap) {
-            best = &monitor;
-            bestOverlap = overlap;
-        }
+    // The first of the monitors the window overlaps most; when it overlaps none, the first of the nearest.
+    const auto most = std::max_element(monitors.begin(), monitors.end(), [&](const Rect& a, const Rect& b) {
+        return Overlap(window, a) < Overlap(window, b);
+    });
+    if (Overlap(window, *most) > 0) {
+        return *most;
     }
-    if (bestOverlap > 0) {
-        return *best;
-    }
-    for (const platform::Rect& monitor : monitors) {
-        if (Distance(window, monitor) < Distance(window, *best)) {
-            best = &monitor;
-        }
-    }
-    return *best;
+    return *std::min_element(monitors.begin(), monitors.end(),
+                             [&](const Rect& a, const Rect& b) { return Distance(window, a) < Distance(window, b); });
 }
 
 bool OnAnyMonitor(const platform::Rect& window, const std::vector<platform::Rect>& monitors) {

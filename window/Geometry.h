@@ -10,7 +10,7 @@
 namespace taktora::window {
 
 // The program's own numbering; it differs from the shell's ABE_* values.
-enum class TaskbarEdge { Left = 0, Right = 1, Top = 2, Bottom = 3 };
+enum class TaskbarEdge { Left, Right, Top, Bottom };
 
 constexpr int kMagnetDistance = 8;
 // Room left free below a window pulled back onto the screen.
