@@ -120,7 +120,7 @@ void DrawShadowed(Image& image, platform::TextPainter& painter, int y, const Lin
     const Font font = InfoFont();
     painter.Draw(image, font, 8, y + 1, colours.shadow, text);
     painter.Draw(image, font, 7, y, colours.text, text);
-    columns.emplace_back(7, 8 + painter.MeasureWidth(font, text));
+    columns.emplace_back(7, 7 + painter.MeasureWidth(font, text));  // with the shadow a column to the right
 }
 
 std::string Tooltip(const LoadGraphInput& in, const std::string& loadText) {
@@ -147,7 +147,7 @@ std::string DrawOverlays(Image& image, platform::TextPainter& painter, const Loa
     const int textLeft = image.Width() - textWidth - 1 - 6;
     painter.Draw(image, loadFont, textLeft + 1, 6, kDarkGrey, loadText);
     painter.Draw(image, loadFont, textLeft, 5, kWhite, loadText);
-    columns.emplace_back(textLeft, textLeft + 1 + textWidth);
+    columns.emplace_back(textLeft, textLeft + textWidth);
 
     std::string tooltip = Tooltip(in, loadText);
 
@@ -209,7 +209,7 @@ std::optional<std::string> LoadGraphPainter::Draw(Image& image, platform::TextPa
         }
         // What the texts of the last picture covered, where it was and one column to the left.
         for (const auto& [left, right] : textColumns_) {
-            for (int x = left - 1 - kTextMargin; x <= right + kTextMargin; ++x) {
+            for (int x = left - 1 - kTextMargin; x <= right - 1 + kTextMargin; ++x) {
                 RedrawColumn(image, in, range, x);  // clipped to the picture
             }
         }
@@ -222,8 +222,8 @@ std::optional<std::string> LoadGraphPainter::Draw(Image& image, platform::TextPa
 void DrawGraphFrame(Image& image, Colour windowFrame, Colour buttonShadow) {
     const int sw = image.Width();
     const int sh = image.Height();
-    image.Line(0, 0, 0, sh, ToPixel(windowFrame));
     image.Line(0, 0, sw, 0, ToPixel(windowFrame));
+    image.Line(0, 1, 0, sh, ToPixel(windowFrame));
     image.Line(sw - 1, 1, sw - 1, sh, ToPixel(buttonShadow));
     image.Line(1, sh - 1, sw - 1, sh - 1, ToPixel(buttonShadow));
 }

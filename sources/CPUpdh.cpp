@@ -15,15 +15,15 @@ using platform::PdhStatus;
 // Windows names its processor object and counter in the system's language. Objects such as "Process" also carry a
 // processor-time counter, whose total sums over all processes, so an exact object name wins over the first one that
 // merely contains "Pro".
-constexpr std::array<std::string_view, 2> kProcessorObjects = {"Processor", "Prozessor"};
+constexpr auto kProcessorObjects = std::to_array<std::string_view>({"Processor", "Prozessor"});
 constexpr std::string_view kObjectNamePart = "Pro";
-constexpr std::array<std::string_view, 3> kProcessorTimeCounters = {"% Processortime", "Prozessorzeit (%)",
-                                                                    "% Processor Time"};
+constexpr auto kProcessorTimeCounters =
+    std::to_array<std::string_view>({"% Processortime", "Prozessorzeit (%)", "% Processor Time"});
 constexpr std::string_view kTotalName = "_Total";
 
 // PDH's English names, which every language understands from Windows Vista on. The Processor Information object
 // (Windows 7 and later) counts every logical processor; Processor only the first 64.
-constexpr std::array<std::string_view, 2> kEnglishObjects = {"Processor Information", "Processor"};
+constexpr auto kEnglishObjects = std::to_array<std::string_view>({"Processor Information", "Processor"});
 constexpr std::string_view kEnglishObject = "Processor";
 constexpr std::string_view kEnglishCounter = "% Processor Time";
 
@@ -143,8 +143,8 @@ void clsCPUpdh::Initialize(const std::string& Machine) {
 
 // Collected beside the processor time from the start, so that a switch between the two has a valid rate at once.
 void clsCPUpdh::AddUtility(const std::string& machine) {
-    const PdhCounterEntry utility{{}, std::string(kUtilityObject), std::string(kUtilityCounter),
-                                  std::string(kTotalName)};
+    const PdhCounterEntry utility{
+        {}, std::string(kUtilityObject), std::string(kUtilityCounter), std::string(kTotalName)};
     pdh_.AddEnglishCounter(QueryHandle, CounterPath(machine, utility), utilityCounter_);
 }
 

@@ -207,11 +207,12 @@ TEST(PdhLoad, TheEnglishTotalNeedsNoEnumerationPrefersProcessorInformationAndCap
                       source.Terminate();
                       source.Terminate();
                       return Number(total) + " " + Number(first) + " " + Number(utility) + " " +
-                             std::to_string(source.UtilityKnown()) + " " + Join(pdh.calls) + "\n";
+                             std::to_string(source.UtilityKnown()) + std::to_string(source.Counters[0].CounterHandle) +
+                             " " + Join(pdh.calls) + "\n";
                   }),
-              "34 34 100 0 " + local + "35 35 35 0 OpenQuery 1; Add \\\\PC" + kInformation + "; Add \\\\PC" + kTotal +
+              "34 34 100 00 " + local + "35 35 35 00 OpenQuery 1; Add \\\\PC" + kInformation + "; Add \\\\PC" + kTotal +
                   "; Add \\\\PC" + kUtility +
-                  "; Collect; Collect; Collect; Collect; Remove 101; CloseQuery\n 34 34 100 0 " + local);
+                  "; Collect; Collect; Collect; Collect; Remove 101; CloseQuery\n 34 34 100 00 " + local);
 }
 
 TEST(PdhLoad, FindsTheProcessorCounterByTheSystemsNames) {
