@@ -19,14 +19,16 @@ std::string Trim(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
+// 1 when the number starts with a sign.
+std::size_t SignLength(const std::string& number) {
+    return number.starts_with('+') || number.starts_with('-') ? 1 : 0;
+}
+
 }  // namespace
 
 std::optional<long long> ParseWholeNumber(const std::string& text) {
     const std::string trimmed = Trim(text);
-    std::size_t i = 0;
-    if (i < trimmed.size() && (trimmed[i] == '+' || trimmed[i] == '-')) {
-        ++i;
-    }
+    const std::size_t i = SignLength(trimmed);
     if (i == trimmed.size() || trimmed.size() > 12) {
         return std::nullopt;
     }
@@ -41,10 +43,7 @@ std::optional<long long> ParseWholeNumber(const std::string& text) {
 std::optional<double> ParseDecimalNumber(const std::string& text) {
     // Earlier versions wrote geometry in the locale's number form, so a comma counts as the decimal separator too.
     std::string trimmed = Trim(text);
-    std::size_t i = 0;
-    if (i < trimmed.size() && (trimmed[i] == '+' || trimmed[i] == '-')) {
-        ++i;
-    }
+    const std::size_t i = SignLength(trimmed);
     bool digits = false;
     bool separator = false;
     for (std::size_t k = i; k < trimmed.size(); ++k) {

@@ -5,7 +5,9 @@
 namespace taktora::render {
 
 constexpr Pixel kGlyphWhite = Rgb(252, 254, 252);
-constexpr Pixel kShadowDark = Rgb(4, 2, 4);
+// The shadow is stamped with AND before the glyph is laid over it: white keeps what lies beneath, the dark colour
+// darkens it.
+constexpr Pixel kShadowDark = 0x040204;
 constexpr Pixel kShadowBackground = 0xFFFFFF;
 
 // Ten cells for the digits 0 to 9 side by side, 8 rows high: white glyphs on black. A regular cell is 5 pixels wide,
