@@ -152,7 +152,6 @@ TEST(LoadGraph, HiddenWindowGetsOnlyTheFrameAndOddSizesStayInside) {
     box.in.visible = false;
     box.in.ShowUptime = box.in.ShowSpeed = box.in.ShowTemp = true;
     EXPECT_EQ(box.Draw(), std::nullopt);
-    EXPECT_TRUE(box.text.calls.empty());
     EXPECT_EQ(Column(box.image, 0) + Column(box.image, 10) + Column(box.image, 19),
               "FFFFFFFFFFFFFF???????????SFSSSSSSSSSSSS");
     // the picture's size and the graph's width; the picture's columns, a temperature far above the box
