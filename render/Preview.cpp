@@ -5,7 +5,7 @@
 namespace taktora::render {
 
 platform::Size PreviewSize(const platform::Size& picture, const platform::Size& limit) {
-    if (picture.width <= 0 || picture.height <= 0 || limit.width <= 0 || limit.height <= 0) {
+    if (std::min({picture.width, picture.height, limit.width, limit.height}) <= 0) {  // nothing to show, or no room
         return {1, 1};
     }
     if (picture.width <= limit.width && picture.height <= limit.height) {

@@ -26,7 +26,7 @@ std::string Number(std::optional<double> value) {
 TEST(KernelCounterLoad, WholePercentOfAnIntervalOrNoSample) {
     // processors, time and idle time passed, and the query that fails (negative: in Initialize, so the counts start
     // at 0); the sample, and that of a busy interval after it. The ratio is kept at four decimals (0.33333, 4.00001,
-    // -1.0000667 %), halves go to even (ratios of 0.00005 and 0.00015, 99.99995 %). A failed read gives no sample,
+    // -1.0000667 %), halves go to even (ratios of 0.00005 and 0.00995, 99.99995 %). A failed read gives no sample,
     // and the next one covers its interval too; no processors is a failed read. An interval that is not positive or
     // longer than ten sampling intervals of 100 ms is the clock being set: no sample, and the next starts after it.
     const std::vector<std::array<std::int64_t, 4>> intervals = {{2, 10000000, 15000000, 0},
@@ -41,7 +41,7 @@ TEST(KernelCounterLoad, WholePercentOfAnIntervalOrNoSample) {
                                                                 {1, 10000001, 0, 0},
                                                                 {1, 1, 0, 0},
                                                                 {1, 10000000, 500, 0},
-                                                                {1, 10000000, 1500, 0},
+                                                                {1, 10000000, 99500, 0},
                                                                 {255, 10000000, 1000, 0},
                                                                 {200, 10000000, 1000, 0},
                                                                 {199, 10000000, 1000, 0},
