@@ -69,7 +69,6 @@ void ProcessViewer::Proc(bool found, const std::string& viewerPath, const std::s
     if (processId.value_or(0) == 0) {
         return;
     }
-    ViewerTracking = 0;
     const auto stored = [&](Setting setting) { return store_.Read(Row(setting), keySuffix); };
     ViewerTop = stored(Setting::ViewerTop);
     ViewerLeft = stored(Setting::ViewerLeft);
