@@ -123,8 +123,9 @@ void Form1::WaitAtLogon(platform::System& system) {
 
 void Form1::InstallSizeLimits() {
     subclassActive_ = true;
-    limits_ = window::UnlockedLimits({0, 0, Row(Setting::WinWidth).fallback, Row(Setting::WinHeight).fallback},
-                                     PrimaryScreen(), twipsX_, twipsY_);
+    limits_ =
+        window::UnlockedLimits({.width = Row(Setting::WinWidth).fallback, .height = Row(Setting::WinHeight).fallback},
+                               PrimaryScreen(), twipsX_, twipsY_);
 }
 
 void Form1::RestoreGeometry() {
@@ -279,9 +280,9 @@ void Form1::Timer1Tick() {
 }
 
 void Form1::CPUDraw() {
-    if (cycle_.Update(interval_, firstTickDone_, sources_.CoreTemp(), clocks_)) {
+    if (const std::optional<float> load = cycle_.Update(interval_, firstTickDone_, sources_.CoreTemp(), clocks_)) {
         RefreshClocks();
-        CPUDrawIcon(cycle_.PeriodLoad());
+        CPUDrawIcon(*load);
     }
 }
 

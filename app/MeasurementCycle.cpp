@@ -33,12 +33,13 @@ void MeasurementCycle::Sample(clsLoadSource* source) {
     }
 }
 
-bool MeasurementCycle::Update(int interval, bool firstTickDone, clsCoreTemp* coreTemp, const StartTimes& clocks) {
+std::optional<float> MeasurementCycle::Update(int interval, bool firstTickDone, clsCoreTemp* coreTemp,
+                                              const StartTimes& clocks) {
     const std::optional<float> load =
         LoadHistory::PeriodLoad(sampleSum_, samples_, interval, kSamplingInterval, firstTickDone);
     DropSamples();
     if (!load) {
-        return false;
+        return std::nullopt;
     }
     periodLoad_ = *load;
     taskbarText_ = "CPU:" + FormatGeneral(periodLoad_, platform_.system.DecimalSeparator()) + "%";
@@ -47,7 +48,7 @@ bool MeasurementCycle::Update(int interval, bool firstTickDone, clsCoreTemp* cor
     const int w = LoadHistory::GraphSize(window_.ClientSize().width);
     history_.Record(periodLoad_, coreTemp != nullptr ? std::optional(coreTemp->Temp()) : std::nullopt, w);
     Draw(coreTemp, clocks);
-    return true;
+    return load;
 }
 
 void MeasurementCycle::Draw(clsCoreTemp* coreTemp, const StartTimes& clocks) {

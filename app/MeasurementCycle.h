@@ -35,9 +35,9 @@ public:
         sampleSum_ = 0;
         samples_ = 0;
     }
-    // Ends the period: the graph, the caption and the icons show its load. Returns false before the first refresh
-    // tick, while the samples of the start-up period are not a whole period yet.
-    bool Update(int interval, bool firstTickDone, clsCoreTemp* coreTemp, const StartTimes& clocks);
+    // Ends the period: the graph and the caption show its load, which it returns for the icons. Returns nothing when
+    // the period is skipped: before the first refresh tick, while the start-up period is not a whole period yet.
+    std::optional<float> Update(int interval, bool firstTickDone, clsCoreTemp* coreTemp, const StartTimes& clocks);
     // The icon picture for a load, handed to the tray and the taskbar button.
     void DrawIcon(float load, int interval);
     // The icon registered at start with a load of 0, before the first update.

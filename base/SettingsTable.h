@@ -140,7 +140,7 @@ constexpr BoxId ExcludedBy(BoxId box) {
 }
 
 // The boxes that show the temperature monitor's values; "use Core Temp" enables them.
-inline constexpr std::array<BoxId, 3> kCoreTempDisplayBoxes = {BoxId::CkGT, BoxId::CkGS, BoxId::CkGL};
+inline constexpr auto kCoreTempDisplayBoxes = std::to_array({BoxId::CkGT, BoxId::CkGS, BoxId::CkGL});
 
 // Both double-click choices stored as on: the process viewer wins.
 struct DoubleClickChoice {

@@ -15,7 +15,7 @@ constexpr int kMaxLoad = 100;
 
 // Start column of the first digit cell, indexed [centred][bold][band] with the bands 0, 1, 2..9, 10..19, 20..99, 100.
 // A lone "1" only lights the right edge of its cell, so centring moves it further left than other single digits.
-constexpr int kStartColumn[2][2][6] = {
+constexpr int kStartColumn[][2][6] = {
     {{8, 8, 8, 3, 3, -1}, {8, 8, 8, 2, 2, -2}},
     {{6, 5, 6, 2, 3, -1}, {6, 5, 6, 1, 2, -2}},
 };

@@ -238,7 +238,7 @@ TEST(TrayRegistration, CallsTheShellOnlyWhenItMatters) {
 
 TEST(TrayRegistration, TipIsCutToTheFieldWithoutSplittingASurrogatePair) {
     const std::u16string pair = u"\xD800\xDC00", x125(125, u'x');
-    const std::vector<std::pair<std::u16string, std::size_t>> tips = {{u"", 128},
+    const std::vector<std::pair<std::u16string, std::size_t>> tips = {{u"ab", 1},
                                                                       {std::u16string(127, u'x'), 128},
                                                                       {std::u16string(128, u'x'), 128},
                                                                       {x125 + pair + u"y", 128},

@@ -36,8 +36,8 @@ TEST(NumberText, GeneralAndFixedFormsWithTheLocaleSeparator) {
 
 TEST(NumberText, RunTimeIsDaysHoursMinutesSecondsFromTheLongestTickCount) {
     EXPECT_EQ(
-        Each<double>({0, 59, 86399, 93784, 8640000, 59.5, 58.5, -5, 1e15}, [](double s) { return FormatRunTime(s); }),
-        "00:00:00:00 00:00:00:59 00:23:59:59 01:02:03:04 100:00:00:00 00:00:01:00 00:00:00:58 00:00:00:00 "
+        Each<double>({1, 59, 86399, 93784, 8640000, 59.5, 58.5, -5, 1e15}, [](double s) { return FormatRunTime(s); }),
+        "00:00:00:01 00:00:00:59 00:23:59:59 01:02:03:04 100:00:00:00 00:00:01:00 00:00:00:58 00:00:00:00 "
         "00:00:00:00 ");
     const std::uint64_t fiftyDays = 50ull * 86400 * 1000;
     EXPECT_EQ(UptimeText(static_cast<std::uint32_t>(fiftyDays), fiftyDays), "50:00:00:00");
