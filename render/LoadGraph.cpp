@@ -207,7 +207,7 @@ std::optional<std::string> LoadGraphPainter::Draw(Image& image, platform::TextPa
         for (int x = range.last + 1; x < image.Width(); ++x) {
             RedrawColumn(image, in, range, x);
         }
-        // What the texts of the last picture covered, where it was and one column to the left.
+        // What the texts of the last picture covered, glyph overhang included, now one column further left.
         for (const auto& [left, right] : textColumns_) {
             for (int x = left - 1 - kTextMargin; x <= right - 1 + kTextMargin; ++x) {
                 RedrawColumn(image, in, range, x);  // clipped to the picture
