@@ -61,7 +61,6 @@ public:
     void TrayRecreated() { tray_.Recreated(); }
     bool TrayIconShown() const { return tray_.TrayIconShown(); }
 
-    float PeriodLoad() const { return periodLoad_; }
     const std::string& TaskbarText() const { return taskbarText_; }
     const LoadHistory& History() const { return history_; }
 
