@@ -26,7 +26,7 @@ std::string Number(std::optional<double> value) {
 TEST(KernelCounterLoad, WholePercentOfAnIntervalOrNoSample) {
     // processors, time and idle time passed, and the query that fails (negative: in Initialize, so the counts start
     // at 0); the sample, and that of a busy interval after it. The ratio is kept at four decimals (0.33333, 4.00001,
-    // -1.0000667 %), halves go to even (ratios of 0.00005 and 0.00995, 99.99995 %). A failed read gives no sample,
+    // -1.00004 %), halves go to even (ratios of 0.00005 and 0.00995, 99.99995 %). A failed read gives no sample,
     // and the next one covers its interval too; no processors is a failed read. An interval that is not positive or
     // longer than ten sampling intervals of 100 ms is the clock being set: no sample, and the next starts after it.
     const std::vector<std::array<std::int64_t, 4>> intervals = {{2, 10000000, 15000000, 0},
@@ -35,7 +35,7 @@ TEST(KernelCounterLoad, WholePercentOfAnIntervalOrNoSample) {
                                                                 {1, 30000, 10000, 0},
                                                                 {4, 10000000, 40001000, 0},
                                                                 {4, 10000000, 40000100, 0},
-                                                                {150, 10000000, 1515001000, 0},
+                                                                {250, 10000000, 2525001000, 0},
                                                                 {1, 0, 5000, 0},
                                                                 {1, -10000000, -5000000, 0},
                                                                 {1, 10000001, 0, 0},
@@ -68,7 +68,7 @@ TEST(KernelCounterLoad, WholePercentOfAnIntervalOrNoSample) {
                        kernel.Busy(100);
                        return Number(sample) + "/" + Number(source.Query());
                    }),
-              "25/100 0/100 100/100 66/100 -1/100 0/100 -2/100 -/100 -/100 -/100 100/100 100/100 99/100 100/100 "
+              "25/100 0/100 100/100 66/100 -1/100 0/100 -1/100 -/100 -/100 -/100 100/100 100/100 99/100 100/100 "
               "100/100 99/100 -/- -/50 -/50 -/50 -/100 -1/100 ");
 }
 
