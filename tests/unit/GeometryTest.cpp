@@ -113,9 +113,9 @@ TEST(WindowGeometry, MonitorOfAWindowIsTheOneHoldingMostOfItElseTheNearest) {
     const std::vector<Rect> monitors = {kScreen, {1024, 0, 1280, 1024}, {-800, 0, 800, 600}};
     // the window; the monitor's left edge (the first of equals), and whether any monitor holds part of it
     const std::tuple<Rect, int, bool> cases[] = {
-        {{900, 10, 192, 64}, 0, true},      {{950, 10, 192, 64}, 1024, true},   {{-1, 599, 1, 1}, -800, true},
-        {{3000, 10, 192, 64}, 1024, false}, {{-900, 700, 50, 64}, -800, false}, {{10, 800, 50, 64}, 0, false},
-        {{1024, 768, 10, 10}, 1024, true},  {{-25, -100, 50, 64}, 0, false},    {{974, 10, 100, 64}, 0, true},
+        {{900, 10, 192, 64}, 0, true},      {{950, 10, 192, 64}, 1024, true}, {{-1, 599, 1, 1}, -800, true},
+        {{3000, 10, 192, 64}, 1024, false}, {{-10, 600, 9, 5}, -800, false},  {{10, 800, 50, 64}, 0, false},
+        {{1024, 768, 10, 10}, 1024, true},  {{-25, -100, 50, 64}, 0, false},  {{974, 10, 100, 64}, 0, true},
     };
     for (const auto& [window, left, onScreen] : cases) {
         EXPECT_EQ(MonitorFor(window, monitors).left, left) << Text(window);
