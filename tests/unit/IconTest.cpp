@@ -109,10 +109,11 @@ TEST(TrayIconPicture, HistoryMovesOnWhileNoPictureIsWanted) {
     EXPECT_EQ(Rows(picture.Canvas()).substr(7 * 17, 16), "D..........ggt.L");  // oldest on the left
 }
 
-// The lengths of the unbroken runs of glyph pixels along the rows (h) and along the columns (v), each length once:
-// the shortest are the strokes' widths, the others their lengths.
+// The size and the first row with a glyph pixel; the lengths of the unbroken runs of glyph pixels along the rows (h)
+// and along the columns (v), each length once: the shortest are the strokes' widths, the others their lengths.
 std::string GlyphRuns(const Image& canvas) {
-    std::string text = std::to_string(canvas.Width()) + ":";
+    std::string text =
+        std::to_string(canvas.Width()) + "/" + std::to_string(Rows(canvas).find('#') / (canvas.Width() + 1)) + ":";
     for (const bool along : {true, false}) {
         std::set<int> runs;
         for (int line = 0; line < canvas.Height(); ++line) {
@@ -140,9 +141,9 @@ TEST(TrayIconPicture, AtEverySizeEveryStrokeOfTheDigitsIsEquallyWide) {
     bold.Update(100, {true, false, true, true, true}, kFrame);
     EXPECT_EQ(Each<int>({16, 20, 24, 28, 32, 0, 257},
                         [&](int size) { return GlyphRuns(regular.Canvas(size)) + " " + GlyphRuns(bold.Canvas(size)); }),
-              "16: h1,4, v1,7, 16: h2,5, v1,7, 20: h1,4, v1,7, 20: h2,5, v1,7, 24: h1,4, v1,7, 24: h2,5, v1,7, "
-              "28: h1,4, v1,7, 28: h2,5, v1,7, 32: h2,8, v2,14, 32: h4,10, v2,14, 16: h1,4, v1,7, 16: h2,5, v1,7, "
-              "16: h1,4, v1,7, 16: h2,5, v1,7, ");
+              "16/4: h1,4, v1,7, 16/4: h2,5, v1,7, 20/6: h1,4, v1,7, 20/6: h2,5, v1,7, 24/8: h1,4, v1,7, "
+              "24/8: h2,5, v1,7, 28/10: h1,4, v1,7, 28/10: h2,5, v1,7, 32/8: h2,8, v2,14, 32/8: h4,10, v2,14, "
+              "16/4: h1,4, v1,7, 16/4: h2,5, v1,7, 16/4: h1,4, v1,7, 16/4: h2,5, v1,7, ");
 }
 
 TEST(TrayIconPicture, TheShellsSizesComeFromTheTaskbarsScaleWhereWindowsKnowsIt) {
