@@ -89,8 +89,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // that each keeps its bitmaps.
     Win32IconFactory smallIcons;
     Win32IconFactory bigIcons;
-    taktora::render::SharedIconFactory sharedSmallIcons(
-        smallIcons);  // the tray's icon is the taskbar button's small one
+    // The tray's icon is the taskbar button's small one.
+    taktora::render::SharedIconFactory sharedSmallIcons(smallIcons);
 
     MainWindow window(instance, name);
     // The graph's text takes the scale of the window's monitor, which need not be the system's.
